@@ -1,0 +1,2 @@
+// (empty until written)
+namespace qzd {}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+namespace qzd::viewer {
+
+// The pictures built into the program as progressive JPEG data.
+enum class PictureId {
+  Aeroplane,        // Image4: 50 x 18 colour type silhouette
+  Glider,           // Image5: 50 x 18 colour type silhouette
+  Helicopter,       // Image6: 50 x 18 colour type silhouette
+  ServoConnection,  // Image1: 592 x 400 colour page picture
+  Mode,             // Image2: 300 x 405 greyscale page picture
+  Heli,             // Image3: 585 x 220 greyscale page picture
+};
+
+// The decoded picture, decoded on first use and kept for the run. A picture whose data cannot be
+// decoded comes back as a null image; the program never aborts over it.
+[[nodiscard]] const QImage& BuiltInPicture(PictureId id);
+
+// The program's 32 x 32 icon.
+[[nodiscard]] QIcon ProgramIcon();
+
+}  // namespace qzd::viewer
