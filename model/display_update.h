@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,6 +35,11 @@ struct DisplayUpdate {
   friend bool operator==(const DisplayUpdate&, const DisplayUpdate&) = default;
 };
 
+// The model type, from the whole 32-bit value of slot 1; every value but 0 to 3 is unlisted.
+enum class ModelType { kEasy, kGlider, kAcro, kHeli, kUnlisted };
+inline constexpr int kModelTypeSlot = 1;
+[[nodiscard]] ModelType ModelTypeOf(std::int32_t code) noexcept;
+
 // Works out one fill from the store alone. Never writes the store; the same store always gives
 // the same update.
 [[nodiscard]] DisplayUpdate BuildDisplayUpdate(const ModelValueStore& store);
@@ -44,6 +51,8 @@ struct DisplayFieldInfo {
   int slot;
   std::string_view label;
 };
+
+inline constexpr std::size_t kDisplayFieldCount = 140;
 
 // All 140 display fields that a complete fill sets, in fill order (pos0, pos1, thr, Mode, ...).
 [[nodiscard]] std::span<const DisplayFieldInfo> DisplayFields();
