@@ -1,26 +1,73 @@
 #include "viewer/pictures/built_in_pictures.h"
 
-#include <QColor>
+#include <QPixmap>
+#include <algorithm>
+#include <array>
+#include <mutex>
+
+#include "viewer/pictures/embedded_files.h"
+#include "viewer/pictures/jpeg_decoder.h"
 
 namespace qzd::viewer {
+namespace {
 
-// Temporary stand-ins of the right size and depth until the drawn pictures are built in.
+struct PictureFile {
+  PictureId id;
+  std::string_view name;
+};
+
+// Which file of viewer/pictures each picture is drawn from, in the order of PictureId.
+constexpr std::array kPictureFiles = {
+    PictureFile{PictureId::Aeroplane, "aeroplane.jpg"},
+    PictureFile{PictureId::Glider, "glider.jpg"},
+    PictureFile{PictureId::Helicopter, "helicopter.jpg"},
+    PictureFile{PictureId::ServoConnection, "servo-connection.jpg"},
+    PictureFile{PictureId::Mode, "mode.jpg"},
+    PictureFile{PictureId::Heli, "heli.jpg"},
+};
+
+constexpr std::string_view kIconFile = "icon.png";
+
+constexpr std::size_t Index(PictureId id) {
+  return static_cast<std::size_t>(id);
+}
+
+static_assert(std::ranges::all_of(kPictureFiles, [](const PictureFile& file) {
+  return Index(file.id) < kPictureFiles.size() && kPictureFiles[Index(file.id)].id == file.id;
+}));
+
+}  // namespace
+
+std::span<const unsigned char> FindEmbeddedFile(std::string_view name) {
+  for (const EmbeddedFile& file : EmbeddedFiles()) {
+    if (file.name == name) return file.bytes;
+  }
+  return {};
+}
+
+std::span<const unsigned char> PictureData(PictureId id) {
+  return FindEmbeddedFile(kPictureFiles[Index(id)].name);
+}
+
+std::span<const unsigned char> IconData() {
+  return FindEmbeddedFile(kIconFile);
+}
+
+// Decoding waits until a picture is first wanted, so start-up pays only for the pictures the
+// first screen shows, and each picture is decoded once for the whole run.
 const QImage& BuiltInPicture(PictureId id) {
-  static const QImage pictures[] = {
-      [] { QImage i(50, 18, QImage::Format_RGB32); i.fill(Qt::white); return i; }(),
-      [] { QImage i(50, 18, QImage::Format_RGB32); i.fill(Qt::white); return i; }(),
-      [] { QImage i(50, 18, QImage::Format_RGB32); i.fill(Qt::white); return i; }(),
-      [] { QImage i(592, 400, QImage::Format_RGB32); i.fill(Qt::white); return i; }(),
-      [] { QImage i(300, 405, QImage::Format_Grayscale8); i.fill(Qt::white); return i; }(),
-      [] { QImage i(585, 220, QImage::Format_Grayscale8); i.fill(Qt::white); return i; }(),
-  };
-  return pictures[static_cast<int>(id)];
+  static std::array<std::once_flag, kPictureFiles.size()> decoded;
+  static std::array<QImage, kPictureFiles.size()> pictures;
+  const std::size_t index = Index(id);
+  std::call_once(decoded[index], [&] { pictures[index] = DecodeJpeg(PictureData(id)); });
+  return pictures[index];
 }
 
 QIcon ProgramIcon() {
-  QImage i(32, 32, QImage::Format_RGB32);
-  i.fill(QColor(0, 90, 160));
-  return QIcon(QPixmap::fromImage(i));
+  const std::span<const unsigned char> png = IconData();
+  QPixmap pixmap;
+  pixmap.loadFromData(png.data(), static_cast<uint>(png.size()), "PNG");
+  return QIcon(pixmap);
 }
 
 }  // namespace qzd::viewer

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "viewer/pictures/built_in_pictures.h"
+
+namespace qzd::viewer {
+
+// One file of viewer/pictures built into the program.
+struct EmbeddedFile {
+  std::string_view name;
+  std::span<const unsigned char> bytes;
+};
+
+// Every file built into the program, in the order the build lists them.
+[[nodiscard]] std::span<const EmbeddedFile> EmbeddedFiles();
+
+// The bytes of the named embedded file; empty when no such file is built in.
+[[nodiscard]] std::span<const unsigned char> FindEmbeddedFile(std::string_view name);
+
+// The JPEG data of a built-in picture.
+[[nodiscard]] std::span<const unsigned char> PictureData(PictureId id);
+
+// The PNG data of the 32 x 32, 256-colour program icon.
+[[nodiscard]] std::span<const unsigned char> IconData();
+
+}  // namespace qzd::viewer
