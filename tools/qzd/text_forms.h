@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qzd::cli {
+
+// Model-file texts are single-byte: byte b stands for the character U+00bb. Gives that text as
+// UTF-8, which is what the JSON library and a terminal expect.
+[[nodiscard]] std::string Latin1ToUtf8(std::string_view bytes);
+
+// A path is written as given when it is valid UTF-8; otherwise each byte stands for itself as in
+// a model-file text, so that no path can make the JSON output invalid.
+[[nodiscard]] std::string PathToUtf8(std::string_view path);
+
+// The error message box's rule: a message whose last byte has a code above that of "." gains a
+// final period; an empty message and one ending in "." or any code below stay as they are.
+[[nodiscard]] std::string WithFinalPeriod(std::string_view message);
+
+// A text for a terminal: printable ASCII as it is, a backslash doubled, every other byte (control
+// codes, DEL, bytes 128 to 255) as \xhh, so that no byte of a model file can drive the terminal.
+[[nodiscard]] std::string TerminalText(std::string_view bytes);
+
+// TerminalText between double quotes, a quote inside written as \", so blanks stay visible.
+[[nodiscard]] std::string Quoted(std::string_view bytes);
+
+}  // namespace qzd::cli
