@@ -1,0 +1,33 @@
+#include "viewer/load_command.h"
+
+#include "model/model_file_reader.h"
+
+namespace qzd::viewer {
+
+std::string WithFinalPeriod(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
+}
+
+void LoadCommand::Run() {
+  // A cancelled dialog skips the read, but the page reset and the fill still run.
+  if (const std::optional<ChosenFile> chosen = dialog_.Choose()) {
+    // The path shows before the file is opened, so it stays even when the read fails.
+    window_.SetFilePath(*chosen);
+    if (const std::optional<LoadFailure> failure = ReadModelFile(chosen->path, store_)) {
+      errors_.Show(WithFinalPeriod(failure->message));
+      return;
+    }
+  }
+  window_.ShowMixerPage();
+  if (const std::optional<FillStop> stop = Fill()) errors_.Show(WithFinalPeriod(stop->message));
+}
+
+std::optional<FillStop> LoadCommand::Fill() {
+  const DisplayUpdate update = BuildDisplayUpdate(store_);
+  window_.Apply(update);
+  return update.stop;
+}
+
+}  // namespace qzd::viewer
