@@ -1,7 +1,9 @@
 #include "model/field_maps.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
+#include <utility>
 
 namespace qzd {
 
@@ -166,37 +168,49 @@ std::span<const FieldMapRow> MixerSettingsMap() noexcept {
   return kMixerSettingsMap;
 }
 
+namespace {
+
+WriteResult WriteGuardedChannelText(std::int32_t v, ChannelRange range, std::string& out) {
+  if (v < range.low || v > range.high) {
+    out.assign(kUnnamedChannel);
+    return WriteResult{};
+  }
+  return WriteChannelText(v, out);
+}
+
+WriteResult WriteChannelToS4Text(std::int32_t v, std::string& out) {
+  return WriteGuardedChannelText(v, kChannelToS4Range, out);
+}
+
+WriteResult WriteChannelToS5Text(std::int32_t v, std::string& out) {
+  return WriteGuardedChannelText(v, kChannelToS5Range, out);
+}
+
+using TextWriter = WriteResult (*)(std::int32_t, std::string&);
+
+// Indexed by TextForm.
+constexpr std::array<TextWriter, 11> kTextWriters = {
+    WritePlainText,     WriteSignedText,      WriteExpoText,        WriteDoubledText,
+    WriteTimesFiveText, WriteModeText,        WriteServoNumberText, WriteChannelText,
+    WriteSwitchText,    WriteChannelToS4Text, WriteChannelToS5Text,
+};
+static_assert(kTextWriters.size() == static_cast<std::size_t>(TextForm::kChannelToS5) + 1);
+
+}  // namespace
+
 FieldText GuardedChannelText(std::int32_t v, ChannelRange range) {
-  if (v < range.low || v > range.high) return FieldText{std::string(kUnnamedChannel), {}};
-  return ChannelText(v);
+  std::string text;
+  const WriteResult result = WriteGuardedChannelText(v, range, text);
+  if (result.failed()) return FieldText{std::nullopt, result.error};
+  return FieldText{std::move(text), {}};
+}
+
+WriteResult WriteTextOf(TextForm form, std::int32_t v, std::string& out) {
+  return kTextWriters[static_cast<std::size_t>(form)](v, out);
 }
 
 FieldText TextOf(TextForm form, std::int32_t v) {
-  switch (form) {
-    case TextForm::kPlain:
-      return PlainText(v);
-    case TextForm::kSigned:
-      return SignedText(v);
-    case TextForm::kExpo:
-      return ExpoText(v);
-    case TextForm::kDoubled:
-      return DoubledText(v);
-    case TextForm::kTimesFive:
-      return TimesFiveText(v);
-    case TextForm::kMode:
-      return ModeText(v);
-    case TextForm::kServoNumber:
-      return ServoNumberText(v);
-    case TextForm::kChannel:
-      return ChannelText(v);
-    case TextForm::kSwitch:
-      return SwitchText(v);
-    case TextForm::kChannelToS4:
-      return GuardedChannelText(v, kChannelToS4Range);
-    case TextForm::kChannelToS5:
-      return GuardedChannelText(v, kChannelToS5Range);
-  }
-  return FieldText{};
+  return ToFieldText(kTextWriters[static_cast<std::size_t>(form)], v);
 }
 
 }  // namespace qzd

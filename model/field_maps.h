@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "model/model_value_store.h"
@@ -54,5 +55,8 @@ struct ChannelRange {
 
 // The text of one stored value under `form`.
 [[nodiscard]] FieldText TextOf(TextForm form, std::int32_t v);
+
+// The same, written into `out` (see WriteResult).
+WriteResult WriteTextOf(TextForm form, std::int32_t v, std::string& out);
 
 }  // namespace qzd

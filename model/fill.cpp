@@ -68,10 +68,10 @@ void AddModelType(DisplayUpdate& update, ModelType type) {
   for (const ModelTypeRow& row : kModelTypeRows) {
     switch (row.byType[column]) {
       case Visibility::kShow:
-        update.actions.push_back({Kind::Show, row.element, {}});
+        update.actions.emplace_back(Kind::Show, row.element, std::string());
         break;
       case Visibility::kHide:
-        update.actions.push_back({Kind::Hide, row.element, {}});
+        update.actions.emplace_back(Kind::Hide, row.element, std::string());
         break;
       case Visibility::kUnchanged:
         break;
@@ -81,16 +81,18 @@ void AddModelType(DisplayUpdate& update, ModelType type) {
 
 // Adds the field's text, or ends the update with a FillStop. Returns false when the fill stops.
 bool AddFieldText(DisplayUpdate& update, const FieldMapRow& row, const ModelValueStore& store) {
-  FieldText text = TextOf(row.form, store.value(row.slot));
-  if (text.failed()) {
-    update.stop = FillStop{std::string(text.error)};
+  // Written straight into the action: no temporary string per field.
+  DisplayAction& action = update.actions.emplace_back(Kind::SetText, row.name, std::string());
+  const WriteResult result = WriteTextOf(row.form, store.value(row.slot), action.text);
+  if (result.failed()) {
+    update.actions.pop_back();
+    update.stop = FillStop{std::string(result.error)};
     return false;
   }
   // Only a switch code without a name gives no text. Leaving the field alone would go on showing
   // the previous model's switch as if it were this one's; "??" says the code is unknown, as the
   // channel assignment fields do, and a complete fill thus sets every field.
-  update.actions.push_back(
-      {Kind::SetText, row.name, text.text ? std::move(*text.text) : std::string(kUnnamedChannel)});
+  if (!result.hasText) action.text.assign(kUnnamedChannel);
   return true;
 }
 

@@ -71,25 +71,24 @@ constexpr std::array<SwitchCode, 10> kSwitchCodes = {{
 // Longest 32-bit decimal: "-2147483648".
 constexpr std::size_t kDecimalCapacity = std::numeric_limits<std::int32_t>::digits10 + 2;
 
-FieldText Text(std::string text) {
-  return FieldText{std::move(text), {}};
-}
-FieldText Failure(std::string_view message) {
-  return FieldText{std::nullopt, message};
+constexpr WriteResult kWritten{};
+constexpr WriteResult Failure(std::string_view message) {
+  return WriteResult{false, message};
 }
 
 // The decimal form after `prefix`; the whole text stays within std::string's small buffer.
-FieldText DecimalText(std::int32_t n, std::string_view prefix = {}) {
+WriteResult WriteDecimal(std::int32_t n, std::string& out, std::string_view prefix = {}) {
   char buffer[8 + kDecimalCapacity];
-  char* out = buffer + prefix.copy(buffer, 8);
-  const auto result = std::to_chars(out, buffer + sizeof buffer, n);
-  return Text(std::string(buffer, result.ptr));
+  char* digits = buffer + prefix.copy(buffer, 8);
+  const auto result = std::to_chars(digits, buffer + sizeof buffer, n);
+  out.assign(buffer, result.ptr);
+  return kWritten;
 }
 
-FieldText ScaledText(std::int32_t v, std::int32_t factor) {
+WriteResult WriteScaled(std::int32_t v, std::int32_t factor, std::string& out) {
   std::int32_t product = 0;
   if (__builtin_mul_overflow(SignedValue(v), factor, &product)) return Failure(kIntegerOverflow);
-  return DecimalText(product);
+  return WriteDecimal(product, out);
 }
 
 }  // namespace
@@ -113,50 +112,90 @@ std::int32_t ExpoValue(std::int32_t code) noexcept {
   return kUnlistedExpo;
 }
 
-FieldText PlainText(std::int32_t v) {
-  return DecimalText(v);
+WriteResult WritePlainText(std::int32_t v, std::string& out) {
+  return WriteDecimal(v, out);
 }
 
-FieldText SignedText(std::int32_t v) {
-  return DecimalText(SignedValue(v));
+WriteResult WriteSignedText(std::int32_t v, std::string& out) {
+  return WriteDecimal(SignedValue(v), out);
 }
 
-FieldText ExpoText(std::int32_t v) {
-  return DecimalText(ExpoValue(v));
+WriteResult WriteExpoText(std::int32_t v, std::string& out) {
+  return WriteDecimal(ExpoValue(v), out);
 }
 
-FieldText DoubledText(std::int32_t v) {
-  return ScaledText(v, 2);
+WriteResult WriteDoubledText(std::int32_t v, std::string& out) {
+  return WriteScaled(v, 2, out);
 }
 
-FieldText TimesFiveText(std::int32_t v) {
-  return ScaledText(v, 5);
+WriteResult WriteTimesFiveText(std::int32_t v, std::string& out) {
+  return WriteScaled(v, 5, out);
 }
 
-FieldText ModeText(std::int32_t v) {
+WriteResult WriteModeText(std::int32_t v, std::string& out) {
   // The stick mode is kept from 0 while the Mode page numbers it from 1; no signed rule applies.
   std::int32_t mode = 0;
   if (__builtin_add_overflow(v, 1, &mode)) return Failure(kIntegerOverflow);
-  return DecimalText(mode, "MODE");
+  return WriteDecimal(mode, out, "MODE");
 }
 
-FieldText ServoNumberText(std::int32_t v) {
-  return DecimalText(SignedValue(v), "S");
+WriteResult WriteServoNumberText(std::int32_t v, std::string& out) {
+  return WriteDecimal(SignedValue(v), out, "S");
 }
 
-FieldText ChannelText(std::int32_t v) {
+WriteResult WriteChannelText(std::int32_t v, std::string& out) {
   // Unsigned on purpose: a negative code is out of range as well.
   const auto index = static_cast<std::uint32_t>(v);
   if (index >= ChannelNames.size()) return Failure(kRangeCheckError);
-  return Text(std::string(ChannelNames[index]));
+  out.assign(ChannelNames[index]);
+  return kWritten;
 }
 
-FieldText SwitchText(std::int32_t v) {
+WriteResult WriteSwitchText(std::int32_t v, std::string& out) {
   const auto code = static_cast<std::uint32_t>(v);
   for (const SwitchCode& entry : kSwitchCodes) {
-    if (entry.code == code) return Text(std::string(entry.name));
+    if (entry.code == code) {
+      out.assign(entry.name);
+      return kWritten;
+    }
   }
-  return FieldText{};
+  return WriteResult{false, {}};
+}
+
+FieldText ToFieldText(WriteResult (*write)(std::int32_t, std::string&), std::int32_t v) {
+  std::string text;
+  const WriteResult result = write(v, text);
+  if (result.failed()) return FieldText{std::nullopt, result.error};
+  if (!result.hasText) return FieldText{};
+  return FieldText{std::move(text), {}};
+}
+
+FieldText PlainText(std::int32_t v) {
+  return ToFieldText(WritePlainText, v);
+}
+FieldText SignedText(std::int32_t v) {
+  return ToFieldText(WriteSignedText, v);
+}
+FieldText ExpoText(std::int32_t v) {
+  return ToFieldText(WriteExpoText, v);
+}
+FieldText DoubledText(std::int32_t v) {
+  return ToFieldText(WriteDoubledText, v);
+}
+FieldText TimesFiveText(std::int32_t v) {
+  return ToFieldText(WriteTimesFiveText, v);
+}
+FieldText ModeText(std::int32_t v) {
+  return ToFieldText(WriteModeText, v);
+}
+FieldText ServoNumberText(std::int32_t v) {
+  return ToFieldText(WriteServoNumberText, v);
+}
+FieldText ChannelText(std::int32_t v) {
+  return ToFieldText(WriteChannelText, v);
+}
+FieldText SwitchText(std::int32_t v) {
+  return ToFieldText(WriteSwitchText, v);
 }
 
 }  // namespace qzd

@@ -38,4 +38,28 @@ inline constexpr std::string_view kSwitchMiddleName = "4 PH/AUX2 |-|";
 [[nodiscard]] FieldText ChannelText(std::int32_t v);
 [[nodiscard]] FieldText SwitchText(std::int32_t v);
 
+// The same text forms, writing into `out` rather than returning a new string, so that a fill can
+// write each text straight into its action. `out` is replaced on success and left as it was
+// otherwise.
+struct WriteResult {
+  bool hasText = true;     // false for SwitchText of a code without a name
+  std::string_view error;  // empty unless the form failed
+
+  [[nodiscard]] bool failed() const noexcept { return !error.empty(); }
+};
+
+WriteResult WritePlainText(std::int32_t v, std::string& out);
+WriteResult WriteSignedText(std::int32_t v, std::string& out);
+WriteResult WriteExpoText(std::int32_t v, std::string& out);
+WriteResult WriteDoubledText(std::int32_t v, std::string& out);
+WriteResult WriteTimesFiveText(std::int32_t v, std::string& out);
+WriteResult WriteModeText(std::int32_t v, std::string& out);
+WriteResult WriteServoNumberText(std::int32_t v, std::string& out);
+WriteResult WriteChannelText(std::int32_t v, std::string& out);
+WriteResult WriteSwitchText(std::int32_t v, std::string& out);
+
+// The FieldText of a writing form.
+[[nodiscard]] FieldText ToFieldText(WriteResult (*write)(std::int32_t, std::string&),
+                                    std::int32_t v);
+
 }  // namespace qzd
