@@ -36,7 +36,7 @@ struct DisplayUpdate {
 };
 
 // The model type, from the whole 32-bit value of slot 1; every value but 0 to 3 is unlisted.
-enum class ModelType { kEasy, kGlider, kAcro, kHeli, kUnlisted };
+enum class ModelType { kEasy = 0, kGlider = 1, kAcro = 2, kHeli = 3, kUnlisted };
 inline constexpr int kModelTypeSlot = 1;
 [[nodiscard]] ModelType ModelTypeOf(std::int32_t code) noexcept;
 
