@@ -21,13 +21,8 @@ void LoadCommand::Run() {
     }
   }
   window_.ShowMixerPage();
-  if (const std::optional<FillStop> stop = Fill()) errors_.Show(WithFinalPeriod(stop->message));
-}
-
-std::optional<FillStop> LoadCommand::Fill() {
-  const DisplayUpdate update = BuildDisplayUpdate(store_);
-  window_.Apply(update);
-  return update.stop;
+  if (const std::optional<FillStop> stop = window_.FillForm())
+    errors_.Show(WithFinalPeriod(stop->message));
 }
 
 }  // namespace qzd::viewer

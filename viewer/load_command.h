@@ -39,35 +39,33 @@ class LoadTarget {
   virtual void SetFilePath(const ChosenFile& file) = 0;
   // Resets the page cycle so that its next advance shows MIXER, then advances once.
   virtual void ShowMixerPage() = 0;
-  // Applies the actions of one fill in their order, up to any stop.
-  virtual void Apply(const DisplayUpdate& update) = 0;
+  // FillForm: one fill from the store as it stands, its actions applied in their order. Returns
+  // the stop that ended it early, once the actions before it are applied.
+  [[nodiscard]] virtual std::optional<FillStop> FillForm() = 0;
 };
 
 // The box's text for a failure message: a final "." is added when the message is not empty and
 // its last byte lies above "." (code 46), so letters and digits gain one and punctuation does not.
 [[nodiscard]] std::string WithFinalPeriod(std::string_view message);
 
-// The "load model" command and the fill it ends with. Holds the one value store of the run.
+// The "load model" command. It reads into the run's one value store, which the window's fills
+// then read.
 class LoadCommand {
  public:
-  LoadCommand(OpenDialog& dialog, ErrorBox& errors, LoadTarget& window)
-      : dialog_(dialog), errors_(errors), window_(window) {}
+  LoadCommand(ModelValueStore& store, OpenDialog& dialog, ErrorBox& errors, LoadTarget& window)
+      : store_(store), dialog_(dialog), errors_(errors), window_(window) {}
 
   // FileOpenClick: dialog, path field, read, MIXER page, fill. A read failure ends the command
   // before the page and the fill; any failure ends up in the error box.
   void Run();
 
-  // FillForm: one fill of the window from the store as it stands. Returns the stop, if the fill
-  // ended early, after the actions before it have been applied.
-  [[nodiscard]] std::optional<FillStop> Fill();
-
   [[nodiscard]] const ModelValueStore& store() const noexcept { return store_; }
 
  private:
+  ModelValueStore& store_;
   OpenDialog& dialog_;
   ErrorBox& errors_;
   LoadTarget& window_;
-  ModelValueStore store_;
 };
 
 }  // namespace qzd::viewer

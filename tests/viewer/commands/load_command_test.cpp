@@ -71,18 +71,21 @@ class RecordingErrorBox final : public ErrorBox {
 
 class RecordingWindow final : public LoadTarget {
  public:
-  explicit RecordingWindow(Log& log) : log_(log) {}
+  RecordingWindow(Log& log, const ModelValueStore& store) : log_(log), store_(store) {}
   void SetFilePath(const ChosenFile& file) override { log_.calls.push_back("path " + file.path); }
   void ShowMixerPage() override { log_.calls.push_back("mixer"); }
-  void Apply(const DisplayUpdate& update) override {
+  std::optional<FillStop> FillForm() override {
     log_.calls.push_back("fill");
+    const DisplayUpdate update = BuildDisplayUpdate(store_);
     for (const DisplayAction& a : update.actions)
       if (a.kind == DisplayAction::Kind::SetText) texts[std::string(a.element)] = a.text;
+    return update.stop;
   }
   std::map<std::string, std::string> texts;
 
  private:
   Log& log_;
+  const ModelValueStore& store_;
 };
 
 class LoadCommandTest : public ::testing::Test {
@@ -90,8 +93,9 @@ class LoadCommandTest : public ::testing::Test {
   Log log;
   ScriptedDialog dialog{log};
   RecordingErrorBox errors{log};
-  RecordingWindow window{log};
-  LoadCommand command{dialog, errors, window};
+  ModelValueStore store;
+  RecordingWindow window{log, store};
+  LoadCommand command{store, dialog, errors, window};
   testing::ModelFiles files;
 
   void Choose(const std::string& path) { dialog.answers.push_back(ChosenFile{path}); }
