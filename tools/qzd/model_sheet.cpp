@@ -205,14 +205,20 @@ class SheetWriter {
       std::string cell = Cell(element);
       if (cell.empty()) return;
       if (!line.empty()) line += "   ";
-      if (!caption.empty()) line += std::string(caption) + " ";
+      if (!caption.empty()) {
+        line += caption;
+        line += ' ';
+      }
       line += cell;
     };
     labelled("list number", "pos0");
     labelled("TH R", "thr");
     labelled("Type", "pos1");
     for (const TypePicture& picture : kTypePictures) {
-      if (window_.element(picture.element).visible) line += " " + std::string(picture.name);
+      if (window_.element(picture.element).visible) {
+        line += ' ';
+        line += picture.name;
+      }
     }
     labelled("", "Mode");
     labelled("Use PHASES", "phases");

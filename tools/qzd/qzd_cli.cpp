@@ -47,13 +47,14 @@ void ReportFailure(std::ostream& err, std::string_view path, std::string_view me
 
 int RunJson(const Invocation& invocation, std::ostream& out, std::ostream& /*err*/) {
   ModelValueStore store;
+  JsonReportWriter writer;
   int status = kExitOk;
   for (const std::string& path : invocation.files) {
     std::optional<LoadFailure> failure = ReadModelFile(path, store);
     std::optional<DisplayUpdate> update;
     if (!failure) update = BuildDisplayUpdate(store);
     if (failure || update->stop) status = kExitFailed;
-    out << JsonReportLine(path, failure, update) << '\n';
+    out << writer.Line(path, failure, update) << '\n';
   }
   return status;
 }
@@ -131,7 +132,10 @@ int UsageError(std::ostream& err, std::string_view problem, std::string_view hin
 }
 
 std::string Argument(std::string_view arg) {
-  return "'" + TerminalText(arg) + "'";
+  std::string quoted = "'";
+  quoted += TerminalText(arg);
+  quoted += '\'';
+  return quoted;
 }
 
 std::string UsageHint(const Subcommand& subcommand) {

@@ -66,9 +66,17 @@ void AppendTerminalText(std::string& out, std::string_view bytes, bool escapeQuo
 }  // namespace
 
 std::string Latin1ToUtf8(std::string_view bytes) {
-  if (IsAscii(bytes)) return std::string(bytes);
   std::string out;
-  out.reserve(bytes.size() * 2);
+  AppendLatin1AsUtf8(out, bytes);
+  return out;
+}
+
+void AppendLatin1AsUtf8(std::string& out, std::string_view bytes) {
+  if (IsAscii(bytes)) {
+    out.append(bytes);
+    return;
+  }
+  out.reserve(out.size() + bytes.size() * 2);
   for (const char c : bytes) {
     const auto b = static_cast<unsigned char>(c);
     if (b < 0x80) {
@@ -78,7 +86,6 @@ std::string Latin1ToUtf8(std::string_view bytes) {
       out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
     }
   }
-  return out;
 }
 
 std::string PathToUtf8(std::string_view path) {

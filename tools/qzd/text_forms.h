@@ -8,6 +8,7 @@ namespace qzd::cli {
 // Model-file texts are single-byte: byte b stands for the character U+00bb. Gives that text as
 // UTF-8, which is what the JSON library and a terminal expect.
 [[nodiscard]] std::string Latin1ToUtf8(std::string_view bytes);
+void AppendLatin1AsUtf8(std::string& out, std::string_view bytes);
 
 // A path is written as given when it is valid UTF-8; otherwise each byte stands for itself as in
 // a model-file text, so that no path can make the JSON output invalid.

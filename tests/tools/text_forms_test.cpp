@@ -1,0 +1,59 @@
+#include "tools/qzd/text_forms.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace qzd::cli {
+namespace {
+
+TEST(FinalPeriod, AppendedOnlyAfterACodeAboveThatOfThePeriod) {
+  struct Case {
+    std::string message;
+    std::string shown;
+  };
+  const std::vector<Case> cases = {
+      {"", ""},
+      {"File not found", "File not found."},
+      {"I/O error 32", "I/O error 32."},
+      {"'12 ' is not a valid integer value", "'12 ' is not a valid integer value."},
+      {"ends.", "ends."},
+      {"ends-", "ends-"},  // 45
+      {"ends)", "ends)"},
+      {"ends'", "ends'"},
+      {"ends ", "ends "},
+      {std::string("nul\0", 4), std::string("nul\0", 4)},
+      {"ends/", "ends/."},  // 47, the first code above the period
+      {"ends~", "ends~."},
+      {"ends\x7f", "ends\x7f."},
+      {"ends\xe9", "ends\xe9."},  // a byte above 127 is no negative code
+      {"\xff", "\xff."},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithFinalPeriod(c.message), c.shown) << c.message;
+}
+
+TEST(TextForms, Latin1BytesBecomeTheCharactersOfTheirCodes) {
+  EXPECT_EQ(Latin1ToUtf8("MODE1"), "MODE1");
+  EXPECT_EQ(Latin1ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
+  EXPECT_EQ(Latin1ToUtf8("\x80\xe9\xff"), "\xc2\x80\xc3\xa9\xc3\xbf");
+}
+
+TEST(TextForms, PathsStayUtf8WhenTheyAreAndAreMappedByteWiseOtherwise) {
+  EXPECT_EQ(PathToUtf8("m\xc3\xa8le.qzd"), "m\xc3\xa8le.qzd");
+  EXPECT_EQ(PathToUtf8("m\xe8le.qzd"), "m\xc3\xa8le.qzd");
+  EXPECT_EQ(PathToUtf8("\xc0\xaf"), "\xc3\x80\xc2\xaf");              // overlong "/"
+  EXPECT_EQ(PathToUtf8("\xed\xa0\x80"), "\xc3\xad\xc2\xa0\xc2\x80");  // surrogate
+}
+
+TEST(TextForms, TerminalTextCannotDriveTheTerminal) {
+  EXPECT_EQ(TerminalText("\x1b[2J\x07"), "\\x1b[2J\\x07");
+  EXPECT_EQ(TerminalText("a\\b"), "a\\\\b");
+  EXPECT_EQ(TerminalText(std::string("\0\x7f\x9b\xff", 4)), "\\x00\\x7f\\x9b\\xff");
+  EXPECT_EQ(Quoted("4 PH/AUX2 |-|"), "\"4 PH/AUX2 |-|\"");
+  EXPECT_EQ(Quoted("say \"x\""), "\"say \\\"x\\\"\"");
+  EXPECT_EQ(Quoted(" "), "\" \"");
+}
+
+}  // namespace
+}  // namespace qzd::cli
