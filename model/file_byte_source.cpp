@@ -1,2 +1,153 @@
-// (empty until written)
-namespace qzd {}
+#include "model/file_byte_source.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <utility>
+
+namespace qzd {
+namespace {
+
+struct ErrnoCode {
+  int errnoValue;
+  int code;
+};
+
+// Linux errors onto the failure table's codes, which follow the Windows numbering. This is the one
+// place the mapping is kept.
+//   ENOENT is "File not found" (2) when the file's folder exists and "Invalid filename" (3) when it
+//   does not; OpenFailureCode tells the two apart, because Linux reports both as ENOENT.
+//   A folder gives EISDIR or, opened read-only, is refused after fstat: "File access denied" (5).
+//   A FIFO, device or socket is refused the same way (a socket path gives ENXIO).
+//   Another process's write lock on the file is a sharing violation (32), "I/O error 32".
+//   EPIPE becomes the broken-pipe code (109), which the reader takes as the end of the file.
+//   Everything not listed is a general failure (31).
+constexpr std::array<ErrnoCode, 21> kErrnoCodes{{
+    {ENOENT, system_error::kFileNotFound},
+    {ENOTDIR, system_error::kPathNotFound},
+    {ENAMETOOLONG, system_error::kPathNotFound},
+    {ELOOP, system_error::kPathNotFound},
+    {EMFILE, system_error::kTooManyOpenFiles},
+    {ENFILE, system_error::kTooManyOpenFiles},
+    {EACCES, system_error::kAccessDenied},
+    {EPERM, system_error::kAccessDenied},
+    {EISDIR, system_error::kAccessDenied},
+    {ENXIO, system_error::kAccessDenied},
+    {ENODEV, system_error::kAccessDenied},
+    {EROFS, system_error::kAccessDenied},
+    {ETXTBSY, system_error::kSharingViolation},
+    {EAGAIN, system_error::kSharingViolation},
+    {EBADF, 6},    // invalid handle
+    {ENOMEM, 8},   // not enough memory
+    {EINVAL, 87},  // invalid parameter
+    {EPIPE, system_error::kBrokenPipe},
+    {EFBIG, 223},      // file too large
+    {EOVERFLOW, 223},  // file too large
+    {EIO, 1117},       // I/O device error
+}};
+constexpr int kGeneralFailure = 31;
+
+// An empty path names no folder at all, which is how Windows reports it too.
+bool ParentFolderExists(const std::string& path) {
+  if (path.empty()) return false;
+  const std::size_t slash = path.find_last_of('/');
+  const std::string parent = slash == std::string::npos ? std::string(".")
+                             : slash == 0               ? std::string("/")
+                                                        : path.substr(0, slash);
+  struct stat status {};
+  return ::stat(parent.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+int OpenFailureCode(const std::string& path, int errnoValue) {
+  if (errnoValue == ENOENT && !ParentFolderExists(path)) return system_error::kPathNotFound;
+  return SystemErrorCodeForErrno(errnoValue);
+}
+
+// Shares the file with readers only. A file system without locks cannot report writers either,
+// so there the file is read unlocked rather than refused.
+std::optional<int> LockForSharedReading(int fd) {
+  struct flock lock {};
+  lock.l_type = F_RDLCK;
+  lock.l_whence = SEEK_SET;  // start 0, length 0: the whole file, however it grows
+  int result = 0;
+  do {
+    result = ::fcntl(fd, F_OFD_SETLK, &lock);
+  } while (result != 0 && errno == EINTR);
+  if (result == 0) return std::nullopt;
+  if (errno == EAGAIN || errno == EACCES) return system_error::kSharingViolation;
+  if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP) return std::nullopt;
+  return SystemErrorCodeForErrno(errno);
+}
+
+}  // namespace
+
+int SystemErrorCodeForErrno(int errnoValue) noexcept {
+  for (const auto& entry : kErrnoCodes) {
+    if (entry.errnoValue == errnoValue) return entry.code;
+  }
+  return kGeneralFailure;
+}
+
+ByteSource::ReadResult ReadDescriptor(int fd, std::span<unsigned char> buffer) noexcept {
+  for (;;) {
+    const ssize_t count = ::read(fd, buffer.data(), buffer.size());
+    if (count >= 0) return {static_cast<std::size_t>(count), std::nullopt};
+    if (errno != EINTR) return {0, SystemErrorCodeForErrno(errno)};
+  }
+}
+
+FileByteSource::FileByteSource(const std::string& path) {
+  if (path.find('\0') != std::string::npos) {
+    openFailure_ = system_error::kPathNotFound;
+    return;
+  }
+  // O_NONBLOCK keeps the open of a FIFO or device from waiting; such files are refused below.
+  // It changes nothing for the regular file that is read, so it is left set.
+  int fd = -1;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    openFailure_ = OpenFailureCode(path, errno);
+    return;
+  }
+  fd_ = fd;
+
+  struct stat status {};
+  if (::fstat(fd_, &status) != 0) {
+    openFailure_ = SystemErrorCodeForErrno(errno);
+  } else if (!S_ISREG(status.st_mode)) {
+    // A folder, and anything that could block or never end: a FIFO, a device, a socket.
+    openFailure_ = system_error::kAccessDenied;
+  } else if (const auto lockFailure = LockForSharedReading(fd_)) {
+    openFailure_ = lockFailure;
+  }
+  if (openFailure_) (void)close();
+}
+
+FileByteSource::~FileByteSource() {
+  (void)close();
+}
+
+ByteSource::ReadResult FileByteSource::read(std::span<unsigned char> buffer) {
+  if (fd_ < 0) return {0, SystemErrorCodeForErrno(EBADF)};
+  return ReadDescriptor(fd_, buffer);
+}
+
+std::optional<int> FileByteSource::close() {
+  return closeDescriptor();
+}
+
+std::optional<int> FileByteSource::closeDescriptor() noexcept {
+  if (fd_ < 0) return std::nullopt;
+  const int fd = std::exchange(fd_, -1);
+  // Linux frees the descriptor even when close is interrupted, so EINTR is neither retried nor
+  // a failure.
+  if (::close(fd) == 0 || errno == EINTR) return std::nullopt;
+  return SystemErrorCodeForErrno(errno);
+}
+
+}  // namespace qzd
