@@ -1,0 +1,29 @@
+// Shows the main window filled from one model file, as a load of that file would leave it, so the
+// window can be looked at (and screenshots taken) before and without the load command.
+//   viewer_show_model [FILE.qzd]
+#include <QApplication>
+#include <cstdio>
+
+#include "model/model_file_reader.h"
+#include "viewer/DIrudoru.h"
+
+int main(int argc, char* argv[]) {
+  QCoreApplication::setApplicationName(QStringLiteral("DODeruzudevir"));
+  QApplication application(argc, argv);
+  const QStringList arguments = QCoreApplication::arguments();
+
+  qzd::viewer::TmainForm window;
+  if (arguments.size() > 1) {
+    const std::string path = arguments.at(1).toStdString();
+    window.SetText("FilePath", arguments.at(1));
+    if (const auto failure = qzd::ReadModelFile(path, window.Store())) {
+      std::fprintf(stderr, "%s: %s\n", path.c_str(), failure->message.c_str());
+      return 1;
+    }
+    if (const auto stop = window.FillForm()) {
+      std::fprintf(stderr, "%s: fill stopped: %s\n", path.c_str(), stop->message.c_str());
+    }
+  }
+  window.show();
+  return QApplication::exec();
+}

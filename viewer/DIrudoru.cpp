@@ -1,0 +1,110 @@
+#include "viewer/DIrudoru.h"
+
+#include <QPalette>
+
+#include "ui_DIrudoru.h"
+#include "viewer/pictures/built_in_pictures.h"
+#include "viewer/widgets/caption.h"
+#include "viewer/widgets/display_field.h"
+#include "viewer/widgets/frame.h"
+#include "viewer/widgets/window_font.h"
+
+namespace qzd::viewer {
+
+namespace {
+
+// Where the window's outer top-left corner goes when it first shows.
+constexpr QPoint kWindowPosition(37, 86);
+
+}  // namespace
+
+TmainForm::TmainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TmainForm>()) {
+  ui_->setupUi(this);
+  SetUpElementKinds();
+  IndexElements();
+  ConnectClicks();
+  setWindowIcon(ProgramIcon());
+  // On a top-level window move() places the frame's outer corner.
+  move(kWindowPosition);
+}
+
+TmainForm::~TmainForm() = default;
+
+void TmainForm::SetUpElementKinds() {
+  setFont(WindowFont(kWindowFontPixels));
+
+  ui_->helivar->setFont(WindowFont(kWarningFontPixels));
+  QPalette warning = ui_->helivar->palette();
+  warning.setColor(QPalette::WindowText, warning.color(QPalette::Highlight));
+  ui_->helivar->setPalette(warning);
+
+  // Captions are as wide as their text in the font actually in use.
+  for (Caption* caption : findChildren<Caption*>()) caption->resize(caption->sizeHint());
+}
+
+void TmainForm::IndexElements() {
+  for (QWidget* widget : findChildren<QWidget*>()) {
+    const QString name = widget->objectName();
+    if (!name.isEmpty()) elements_.emplace(name.toStdString(), widget);
+  }
+}
+
+void TmainForm::ConnectClicks() {
+  connect(ui_->open, &QPushButton::clicked, this, [this] { FileOpenClick(ui_->open); });
+  connect(ui_->Button1, &QPushButton::clicked, this, [this] { ChangeHelpScr(ui_->Button1); });
+  for (Frame* page : {ui_->GroupBox3, ui_->GroupBox5, ui_->GroupBox6, ui_->GroupBox7}) {
+    connect(page, &Frame::clicked, this, [this, page] { ChangeHelpScr(page); });
+  }
+}
+
+QWidget* TmainForm::Element(std::string_view name) const {
+  const auto found = elements_.find(name);
+  return found == elements_.end() ? nullptr : found->second;
+}
+
+void TmainForm::SetText(std::string_view element, const QString& text) {
+  auto* field = qobject_cast<DisplayField*>(Element(element));
+  Q_ASSERT_X(field, "TmainForm::SetText", "no display field of that name");
+  if (field) field->setText(text);
+}
+
+void TmainForm::Show(std::string_view element) {
+  QWidget* widget = Element(element);
+  Q_ASSERT_X(widget, "TmainForm::Show", "no element of that name");
+  if (widget) widget->show();
+}
+
+void TmainForm::Hide(std::string_view element) {
+  QWidget* widget = Element(element);
+  Q_ASSERT_X(widget, "TmainForm::Hide", "no element of that name");
+  if (widget) widget->hide();
+}
+
+std::optional<FillStop> TmainForm::Apply(const DisplayUpdate& update) {
+  for (const DisplayAction& action : update.actions) {
+    switch (action.kind) {
+      case DisplayAction::Kind::SetText:
+        // A model's texts are bytes, one per character.
+        SetText(action.element, QString::fromLatin1(action.text.data(),
+                                                    static_cast<qsizetype>(action.text.size())));
+        break;
+      case DisplayAction::Kind::Show:
+        Show(action.element);
+        break;
+      case DisplayAction::Kind::Hide:
+        Hide(action.element);
+        break;
+    }
+  }
+  return update.stop;
+}
+
+std::optional<FillStop> TmainForm::FillForm() {
+  return Apply(BuildDisplayUpdate(store_));
+}
+
+void TmainForm::FileOpenClick(QObject* /*sender*/) {}
+
+void TmainForm::ChangeHelpScr(QObject* /*sender*/) {}
+
+}  // namespace qzd::viewer

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/display_update.h"
+#include "model/model_value_store.h"
+
+namespace Ui {
+class TmainForm;
+}
+
+namespace qzd::viewer {
+
+// The program's one window, `mainForm`. Its layout lives in DIrudoru.ui; this class sets up the
+// element kinds, addresses the elements by name and wires the clicks.
+class TmainForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TmainForm(QWidget* parent = nullptr);
+  ~TmainForm() override;
+
+  TmainForm(const TmainForm&) = delete;
+  TmainForm& operator=(const TmainForm&) = delete;
+
+  // The element of that name, or nullptr when the window has none.
+  [[nodiscard]] QWidget* Element(std::string_view name) const;
+
+  // Replaces the whole text of the display field or path field of that name.
+  void SetText(std::string_view element, const QString& text);
+  // Sets only the element's own visibility flag; the elements inside a frame keep theirs.
+  void Show(std::string_view element);
+  void Hide(std::string_view element);
+
+  // Does the update's actions in their order. A hidden field takes its text like a visible one.
+  // Returns the update's stop, if it has one, after every action before it has been done.
+  std::optional<FillStop> Apply(const DisplayUpdate& update);
+
+  // One fill of the window from the store. Returns the stop that ended it early, if any; the
+  // load command shows it.
+  std::optional<FillStop> FillForm();
+
+  // The run's one value store; only a load writes it.
+  [[nodiscard]] ModelValueStore& Store() { return store_; }
+  [[nodiscard]] const ModelValueStore& Store() const { return store_; }
+
+ public slots:
+  // The load command: a click on `open`.
+  void FileOpenClick(QObject* sender);
+  // The advance of the page area: a click on `Button1` or on a page's frame.
+  void ChangeHelpScr(QObject* sender);
+
+ private:
+  void SetUpElementKinds();
+  void IndexElements();
+  void ConnectClicks();
+
+  std::unique_ptr<Ui::TmainForm> ui_;
+  std::map<std::string, QWidget*, std::less<>> elements_;
+  ModelValueStore store_;
+};
+
+}  // namespace qzd::viewer

@@ -1,0 +1,156 @@
+#include "viewer/widgets/display_field.h"
+
+#include <qdrawutil.h>
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QTextLayout>
+#include <QTextOption>
+
+namespace qzd::viewer {
+
+namespace {
+
+// Text too wide for the field breaks after a word, or inside a word that alone is too wide.
+constexpr QTextOption::WrapMode kWrap = QTextOption::WrapAtWordBoundaryOrAnywhere;
+
+// The first line of `text` as it wraps at `width` in `font`, ready to draw; empty when the text
+// is.
+struct FirstLine {
+  QTextLayout layout;
+  QTextLine line;
+};
+
+void LayOutFirstLine(FirstLine& first, const QString& text, const QFont& font, int width) {
+  first.layout.setText(text);
+  first.layout.setFont(font);
+  QTextOption option;
+  option.setWrapMode(kWrap);
+  first.layout.setTextOption(option);
+  first.layout.beginLayout();
+  first.line = first.layout.createLine();
+  if (first.line.isValid()) first.line.setLineWidth(width);
+  first.layout.endLayout();
+}
+
+// The real editor. Its text starts where the painted text starts: the margin strip left of and
+// above the text shows the window colour.
+class FieldEditor : public QPlainTextEdit {
+ public:
+  explicit FieldEditor(QWidget* parent) : QPlainTextEdit(parent) {
+    setViewportMargins(DisplayField::kTextLeft, DisplayField::kTextTop, 0, 0);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+  }
+};
+
+}  // namespace
+
+DisplayField::DisplayField(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void DisplayField::setText(const QString& text) {
+  if (editor_) {
+    editor_->setPlainText(text);
+    return;
+  }
+  if (text == text_) return;
+  text_ = text;
+  update();
+}
+
+QString DisplayField::text() const {
+  return editor_ ? editor_->toPlainText() : text_;
+}
+
+QString DisplayField::visibleLine() const {
+  FirstLine first;
+  const QString all = text();
+  LayOutFirstLine(first, all, font(), textRect().width());
+  if (!first.line.isValid()) return {};
+  return all.mid(first.line.textStart(), first.line.textLength());
+}
+
+QRect DisplayField::textRect() const {
+  return rect().adjusted(kBorder + kTextLeft, kBorder + kTextTop, -kBorder, -kBorder);
+}
+
+void DisplayField::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QBrush base = palette().brush(QPalette::Base);
+  qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true, &base);
+  if (editor_ || text_.isEmpty()) return;
+
+  const QRect area = textRect();
+  FirstLine first;
+  LayOutFirstLine(first, text_, font(), area.width());
+  painter.setClipRect(rect().adjusted(kBorder, kBorder, -kBorder, -kBorder));
+  painter.setPen(palette().color(QPalette::Text));
+  first.layout.draw(&painter, area.topLeft());
+}
+
+void DisplayField::startEditing() {
+  if (editor_) return;
+  auto* editor = new FieldEditor(this);
+  editor->setFrameShape(QFrame::NoFrame);
+  editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  editor->setWordWrapMode(kWrap);
+  editor->setTabChangesFocus(true);
+  editor->document()->setDocumentMargin(0);
+  editor->setGeometry(rect().adjusted(kBorder, kBorder, -kBorder, -kBorder));
+  editor->setPlainText(text_);
+  text_.clear();
+  editor_ = editor;
+  // The editor takes the field's place in the keyboard order.
+  QWidget::setTabOrder(this, editor);
+  setFocusPolicy(Qt::NoFocus);
+  editor->show();
+  update();
+}
+
+void DisplayField::focusInEvent(QFocusEvent* event) {
+  startEditing();
+  editor_->setFocus(event->reason());
+}
+
+void DisplayField::forwardToEditor(QMouseEvent* event) {
+  QWidget* target = editor_->viewport();
+  QMouseEvent moved(event->type(), target->mapFrom(this, event->position()), event->scenePosition(),
+                    event->globalPosition(), event->button(), event->buttons(), event->modifiers(),
+                    event->pointingDevice());
+  QCoreApplication::sendEvent(target, &moved);
+  event->accept();
+}
+
+void DisplayField::mousePressEvent(QMouseEvent* event) {
+  startEditing();
+  editor_->setFocus(Qt::MouseFocusReason);
+  forwardToEditor(event);
+}
+
+void DisplayField::mouseMoveEvent(QMouseEvent* event) {
+  if (editor_) forwardToEditor(event);
+  event->accept();
+}
+
+void DisplayField::mouseReleaseEvent(QMouseEvent* event) {
+  if (editor_) forwardToEditor(event);
+  event->accept();
+}
+
+void DisplayField::mouseDoubleClickEvent(QMouseEvent* event) {
+  startEditing();
+  forwardToEditor(event);
+}
+
+void DisplayField::resizeEvent(QResizeEvent*) {
+  if (editor_) editor_->setGeometry(rect().adjusted(kBorder, kBorder, -kBorder, -kBorder));
+}
+
+}  // namespace qzd::viewer

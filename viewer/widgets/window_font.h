@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QFont>
+
+namespace qzd::viewer {
+
+// The character height of the window font and of the HELI warning, in pixels.
+inline constexpr int kWindowFontPixels = 11;
+inline constexpr int kWarningFontPixels = 13;
+
+// "MS Sans Serif" where the system has it, else "Liberation Sans", at `pixelSize` pixels.
+// Pixel sizes keep the layout's 96-dpi proportions whatever the screen's point conversion.
+[[nodiscard]] QFont WindowFont(int pixelSize);
+
+}  // namespace qzd::viewer
