@@ -68,10 +68,10 @@ void AddModelType(DisplayUpdate& update, ModelType type) {
   for (const ModelTypeRow& row : kModelTypeRows) {
     switch (row.byType[column]) {
       case Visibility::kShow:
-        update.actions.emplace_back(Kind::Show, row.element, std::string());
+        update.actions.push_back({Kind::Show, row.element, std::string()});
         break;
       case Visibility::kHide:
-        update.actions.emplace_back(Kind::Hide, row.element, std::string());
+        update.actions.push_back({Kind::Hide, row.element, std::string()});
         break;
       case Visibility::kUnchanged:
         break;
@@ -82,7 +82,8 @@ void AddModelType(DisplayUpdate& update, ModelType type) {
 // Adds the field's text, or ends the update with a FillStop. Returns false when the fill stops.
 bool AddFieldText(DisplayUpdate& update, const FieldMapRow& row, const ModelValueStore& store) {
   // Written straight into the action: no temporary string per field.
-  DisplayAction& action = update.actions.emplace_back(Kind::SetText, row.name, std::string());
+  DisplayAction& action =
+      update.actions.emplace_back(DisplayAction{Kind::SetText, row.name, std::string()});
   const WriteResult result = WriteTextOf(row.form, store.value(row.slot), action.text);
   if (result.failed()) {
     update.actions.pop_back();
