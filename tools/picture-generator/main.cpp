@@ -1,0 +1,94 @@
+// Draws the pictures built into the viewer and writes them into viewer/pictures:
+//   picture-generator <viewer/pictures directory> [<preview directory>]
+// The preview directory, when given, receives each picture as lossless PNG as well.
+#include <QDir>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+#include <cstdio>
+
+#include "drawing.h"
+#include "jpeg_writer.h"
+#include "pictures.h"
+
+namespace {
+
+using qzd::pictures::WriteProgressiveJpeg;
+
+struct Picture {
+  const char* file;
+  QImage (*draw)();
+  int width;
+  int height;
+  bool greyscale;
+};
+
+// Sizes and depths as the window's picture boxes expect them.
+const Picture kPictures[] = {
+    {"aeroplane.jpg", qzd::pictures::DrawAeroplane, 50, 18, false},
+    {"glider.jpg", qzd::pictures::DrawGlider, 50, 18, false},
+    {"helicopter.jpg", qzd::pictures::DrawHelicopter, 50, 18, false},
+    {"servo-connection.jpg", qzd::pictures::DrawServoConnection, 592, 400, false},
+    {"mode.jpg", qzd::pictures::DrawMode, 300, 405, true},
+    {"heli.jpg", qzd::pictures::DrawHeli, 585, 220, true},
+};
+
+constexpr int kQuality = 92;
+constexpr int kDesktopIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+int Fail(const QString& message) {
+  std::fprintf(stderr, "picture-generator: %s\n", qPrintable(message));
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  if (argc < 2 || argc > 3) {
+    return Fail(QStringLiteral("usage: picture-generator <output dir> [<preview dir>]"));
+  }
+  // A substitute face would change every label, so insist on the one the pictures are drawn for.
+  const QFontInfo face(qzd::pictures::LabelFont(12));
+  if (face.family() != QStringLiteral("Liberation Sans")) {
+    return Fail(QStringLiteral("the font Liberation Sans is missing (fonts-liberation)"));
+  }
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+  QDir().mkpath(out.path());
+  const QString preview = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+  if (!preview.isEmpty()) QDir().mkpath(preview);
+
+  for (const Picture& picture : kPictures) {
+    const QImage image = picture.draw();
+    if (image.width() != picture.width || image.height() != picture.height) {
+      return Fail(QStringLiteral("%1 came out %2 x %3")
+                      .arg(picture.file)
+                      .arg(image.width())
+                      .arg(image.height()));
+    }
+    const QString error =
+        WriteProgressiveJpeg(image, picture.greyscale, kQuality, out.filePath(picture.file));
+    if (!error.isEmpty()) return Fail(error);
+    if (!preview.isEmpty()) {
+      QString name = QString::fromLatin1(picture.file);
+      name.replace(QStringLiteral(".jpg"), QStringLiteral(".png"));
+      image.save(QDir(preview).filePath(name));
+    }
+  }
+
+  if (!qzd::pictures::DrawPaletteIcon().save(out.filePath(QStringLiteral("icon.png")))) {
+    return Fail(QStringLiteral("cannot write icon.png"));
+  }
+  for (int size : kDesktopIconSizes) {
+    const QString dir = out.filePath(QStringLiteral("icons/hicolor/%1x%1/apps").arg(size));
+    QDir().mkpath(dir);
+    const QImage icon =
+        size == 32 ? qzd::pictures::DrawPaletteIcon() : qzd::pictures::DrawIcon(size);
+    if (!icon.save(QDir(dir).filePath(QStringLiteral("qzd-viewer.png")))) {
+      return Fail(QStringLiteral("cannot write the %1 px desktop icon").arg(size));
+    }
+  }
+  return 0;
+}
