@@ -2,6 +2,7 @@
 // window can be looked at (and screenshots taken) before and without the load command.
 //   viewer_show_model [FILE.qzd]
 #include <QApplication>
+#include <QFileInfo>
 #include <cstdio>
 
 #include "model/model_file_reader.h"
@@ -14,8 +15,10 @@ int main(int argc, char* argv[]) {
 
   qzd::viewer::TmainForm window;
   if (arguments.size() > 1) {
-    const std::string path = arguments.at(1).toStdString();
-    window.SetText("FilePath", arguments.at(1));
+    // The path field shows the full path, as the open dialog gives it.
+    const QString fullPath = QFileInfo(arguments.at(1)).absoluteFilePath();
+    const std::string path = fullPath.toStdString();
+    window.SetText("FilePath", fullPath);
     if (const auto failure = qzd::ReadModelFile(path, window.Store())) {
       std::fprintf(stderr, "%s: %s\n", path.c_str(), failure->message.c_str());
       return 1;

@@ -1,6 +1,7 @@
 // Real mouse clicks and typing through the window, and the fit of texts in their fields.
 #include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <vector>
 
@@ -110,6 +111,19 @@ TEST_F(WindowClicks, AClickOnAFramesFreeAreaOrOnAHiddenElementReachesTheFrame) {
   window_.Hide("mixths4");
   ClickAt(QPoint(296 + 20, 96 + 32 + 8));
   EXPECT_EQ(mixer.count(), 3);
+}
+
+TEST_F(WindowClicks, TheNextPageButtonTakesClicksWhicheverPageIsInFront) {
+  auto* next = Get<QPushButton>("Button1");
+  QSignalSpy clicks(next, &QPushButton::clicked);
+  const QPoint centre = next->geometry().center();
+  for (const char* page : {"GroupBox3", "GroupBox5", "GroupBox6", "GroupBox7"}) {
+    for (Frame* frame : window_.findChildren<Frame*>()) frame->show();
+    BringPageForward(Get(page));
+    ClickAt(centre);
+  }
+  EXPECT_EQ(clicks.count(), 4);
+  EXPECT_EQ(counter_.count, 0);
 }
 
 TEST_F(WindowClicks, AClickIntoAFieldPlacesTheCursorThereAndNeverReachesTheFrame) {

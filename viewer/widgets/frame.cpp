@@ -8,8 +8,10 @@ namespace qzd::viewer {
 
 namespace {
 
-// The caption starts this far from the frame's left edge.
+// The caption starts this far from the frame's left edge, with a little clear space either side so
+// that the border does not run into its first and last letters.
 constexpr int kCaptionLeft = 8;
+constexpr int kCaptionGap = 2;
 
 }  // namespace
 
@@ -34,7 +36,8 @@ void Frame::paintEvent(QPaintEvent*) {
 
   if (title().isEmpty()) return;
   const QRect captionBox(kCaptionLeft, 0, metrics.horizontalAdvance(title()), metrics.height());
-  painter.fillRect(captionBox, colours.color(QPalette::Window));
+  painter.fillRect(captionBox.adjusted(-kCaptionGap, 0, kCaptionGap, 0),
+                   colours.color(QPalette::Window));
   painter.setPen(colours.color(QPalette::WindowText));
   painter.drawText(captionBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title());
 }
