@@ -51,7 +51,7 @@ void DrawDelta(QPainter& p) {
   DrawFaces(p, v, m.faces);
   const Callout callouts[] = {
       {1, PlugKind::Normal, {36, 160}, "DELTA LEFT", LabelSide::Below, At(v, m, "delta left")},
-      {2, PlugKind::Normal, {186, 166}, "DELTA RIGHT", LabelSide::Below, At(v, m, "delta right")},
+      {2, PlugKind::Normal, {196, 184}, "DELTA RIGHT", LabelSide::Right, At(v, m, "delta right")},
       {4, PlugKind::Normal, {40, 36}, "THROTTLE", LabelSide::Below, At(v, m, "throttle")},
       {6, PlugKind::Outlined, {232, 30}, "SPOILER /\nTHR LIMIT", LabelSide::Right},
       {7, PlugKind::Outlined, {232, 74}, "PH / AUX 2", LabelSide::Right},
