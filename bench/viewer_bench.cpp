@@ -40,7 +40,8 @@ std::vector<std::string> Environment() {
   return env;
 }
 
-ChildRun RunChild(const std::string& mode) {
+// Runs `program` with the start time and `extra` arguments.
+ChildRun RunChild(const char* program, const char* extra) {
   int out[2];
   if (pipe(out) != 0) return {};
   posix_spawn_file_actions_t actions;
@@ -54,15 +55,14 @@ ChildRun RunChild(const std::string& mode) {
   envp.push_back(nullptr);
 
   const std::string started = std::to_string(MonotonicNanoseconds());
-  std::vector<std::string> args = {QZD_BENCH_CHILD, mode, started};
-  if (mode == "window") args.emplace_back(QZD_BENCH_MODEL);
+  std::vector<std::string> args = {program, started};
+  if (extra != nullptr) args.emplace_back(extra);
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
   pid_t pid = 0;
-  const int spawned =
-      posix_spawn(&pid, QZD_BENCH_CHILD, &actions, nullptr, argv.data(), envp.data());
+  const int spawned = posix_spawn(&pid, program, &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   close(out[1]);
   if (spawned != 0) {
@@ -95,8 +95,8 @@ double Median(std::vector<double> values) {
 void BM_WindowStartupAgainstMinimal(benchmark::State& state) {
   std::vector<double> minimalTime, windowTime, minimalPeak, windowPeak;
   for (auto _ : state) {
-    const ChildRun minimal = RunChild("minimal");
-    const ChildRun window = RunChild("window");
+    const ChildRun minimal = RunChild(QZD_BENCH_MINIMAL, nullptr);
+    const ChildRun window = RunChild(QZD_BENCH_WINDOW, QZD_BENCH_MODEL);
     if (!minimal.ok || !window.ok) {
       state.SkipWithError("a child program failed");
       return;

@@ -19,6 +19,9 @@ constexpr QPoint kWindowPosition(37, 86);
 }  // namespace
 
 TmainForm::TmainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TmainForm>()) {
+  // Set before the elements exist, so that they take it on at creation instead of each being
+  // told of a font change afterwards.
+  setFont(WindowFont(kWindowFontPixels));
   ui_->setupUi(this);
   SetUpElementKinds();
   IndexElements();
@@ -31,8 +34,6 @@ TmainForm::TmainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
 TmainForm::~TmainForm() = default;
 
 void TmainForm::SetUpElementKinds() {
-  setFont(WindowFont(kWindowFontPixels));
-
   ui_->helivar->setFont(WindowFont(kWarningFontPixels));
   QPalette warning = ui_->helivar->palette();
   warning.setColor(QPalette::WindowText, warning.color(QPalette::Highlight));

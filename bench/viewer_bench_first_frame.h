@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QEvent>
+#include <QObject>
+#include <QTimer>
+#include <QWidget>
+#include <ctime>
+#include <functional>
+#include <utility>
+
+namespace qzd::bench {
+
+inline long long MonotonicNanoseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
+}
+
+// Calls `done` once, when control is back in the event loop after the window's first paint: the
+// whole frame, children included, has been painted and flushed by then.
+class FirstFrameWatch : public QObject {
+ public:
+  FirstFrameWatch(QWidget& window, std::function<void()> done) : done_(std::move(done)) {
+    window.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !seen_) {
+      seen_ = true;
+      watched->removeEventFilter(this);
+      QTimer::singleShot(0, done_);
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> done_;
+  bool seen_ = false;
+};
+
+}  // namespace qzd::bench
