@@ -1,4 +1,5 @@
 // The window as start-up leaves it, and applying updates by element name.
+#include <QAccessible>
 #include <QDir>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -85,6 +86,16 @@ TEST_F(WindowAtStart, ThePagesShowTheirPictures) {
                                                           {"Image5", PictureId::Glider},
                                                           {"Image6", PictureId::Helicopter}};
   for (const auto& [name, id] : pictures) EXPECT_EQ(Get<PictureBox>(name)->picture(), id) << name;
+}
+
+TEST_F(WindowAtStart, ScreenReadersReadACaptionsTextAsItsName) {
+  auto* caption = Get<Caption>("Label16");
+  QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(caption);
+  ASSERT_NE(seen, nullptr);
+  EXPECT_EQ(seen->role(), QAccessible::StaticText);
+  EXPECT_EQ(seen->text(QAccessible::Name), caption->text());
+  caption->setAccessibleName(QStringLiteral("channel 4 assignment"));
+  EXPECT_EQ(seen->text(QAccessible::Name), "channel 4 assignment");
 }
 
 // ---- applying updates ---------------------------------------------------------------------

@@ -1,16 +1,26 @@
 #pragma once
 
-#include <QLabel>
+#include <QString>
+#include <QWidget>
 
 namespace qzd::viewer {
 
 // One line of static plain text, sized to its text. It takes its own clicks and does nothing with
-// them.
-class Caption : public QLabel {
+// them. A screen reader reads its text, as it would a label's.
+//
+// A plain widget rather than a QLabel: a label announces every text it is given to the
+// accessibility layer even when no screen reader listens, which costs the window's 70 captions
+// a noticeable part of the start-up.
+class Caption : public QWidget {
   Q_OBJECT
+  Q_PROPERTY(QString text READ text WRITE setText)
 
  public:
   explicit Caption(QWidget* parent = nullptr);
+
+  // The text is drawn as it is: blanks at either end and runs of blanks stay, nothing is markup.
+  void setText(const QString& text);
+  [[nodiscard]] const QString& text() const { return text_; }
 
   // The text's advance width (blanks at either end included) by the font's line height.
   [[nodiscard]] QSize sizeHint() const override;
@@ -18,6 +28,10 @@ class Caption : public QLabel {
 
  protected:
   bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString text_;
 };
 
 }  // namespace qzd::viewer
