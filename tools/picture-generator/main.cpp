@@ -1,7 +1,9 @@
 // Draws the pictures built into the viewer and writes them into viewer/pictures:
 //   picture-generator <viewer/pictures directory> [<preview directory>]
 // The preview directory, when given, receives each picture as lossless PNG as well.
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -42,6 +44,20 @@ int Fail(const QString& message) {
   return 1;
 }
 
+// Writes the icon as XPM source that the viewer includes as a constant array.
+bool WriteIconXpm(const QImage& icon, const QString& path) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  if (!icon.save(&buffer, "XPM")) return false;
+  QByteArray xpm = buffer.data();
+  const qsizetype open = xpm.indexOf("[]");
+  const qsizetype start = xpm.indexOf("static");
+  if (open < 0 || start < 0) return false;
+  xpm.replace(start, open - start, "static const char* const kProgramIconXpm");
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(xpm) == xpm.size();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,8 +94,10 @@ int main(int argc, char** argv) {
     }
   }
 
-  if (!qzd::pictures::DrawPaletteIcon().save(out.filePath(QStringLiteral("icon.png")))) {
-    return Fail(QStringLiteral("cannot write icon.png"));
+  // XPM, because the viewer compiles it in and Qt reads it without scanning its image plugins,
+  // which would cost start-up time.
+  if (!WriteIconXpm(qzd::pictures::DrawPaletteIcon(), out.filePath(QStringLiteral("icon.xpm")))) {
+    return Fail(QStringLiteral("cannot write icon.xpm"));
   }
   for (int size : kDesktopIconSizes) {
     const QString dir = out.filePath(QStringLiteral("icons/hicolor/%1x%1/apps").arg(size));

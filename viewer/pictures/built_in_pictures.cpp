@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "viewer/pictures/embedded_files.h"
+#include "viewer/pictures/icon.xpm"
 #include "viewer/pictures/jpeg_decoder.h"
 
 namespace qzd::viewer {
@@ -25,8 +26,6 @@ constexpr std::array kPictureFiles = {
     PictureFile{PictureId::Mode, "mode.jpg"},
     PictureFile{PictureId::Heli, "heli.jpg"},
 };
-
-constexpr std::string_view kIconFile = "icon.png";
 
 constexpr std::size_t Index(PictureId id) {
   return static_cast<std::size_t>(id);
@@ -49,10 +48,6 @@ std::span<const unsigned char> PictureData(PictureId id) {
   return FindEmbeddedFile(kPictureFiles[Index(id)].name);
 }
 
-std::span<const unsigned char> IconData() {
-  return FindEmbeddedFile(kIconFile);
-}
-
 // Decoding waits until a picture is first wanted, so start-up pays only for the pictures the
 // first screen shows, and each picture is decoded once for the whole run.
 const QImage& BuiltInPicture(PictureId id) {
@@ -63,11 +58,14 @@ const QImage& BuiltInPicture(PictureId id) {
   return pictures[index];
 }
 
+// The icon is XPM source compiled in: Qt reads XPM itself, without the scan of its image plugins
+// that loading a PNG would add to every start-up.
+QImage ProgramIconImage() {
+  return QImage(kProgramIconXpm);
+}
+
 QIcon ProgramIcon() {
-  const std::span<const unsigned char> png = IconData();
-  QPixmap pixmap;
-  pixmap.loadFromData(png.data(), static_cast<uint>(png.size()), "PNG");
-  return QIcon(pixmap);
+  return QIcon(QPixmap::fromImage(ProgramIconImage()));
 }
 
 }  // namespace qzd::viewer

@@ -22,7 +22,7 @@ struct EmbeddedFile {
 // The JPEG data of a built-in picture.
 [[nodiscard]] std::span<const unsigned char> PictureData(PictureId id);
 
-// The PNG data of the 32 x 32, 256-colour program icon.
-[[nodiscard]] std::span<const unsigned char> IconData();
+// The 32 x 32, 256-colour program icon as an image.
+[[nodiscard]] QImage ProgramIconImage();
 
 }  // namespace qzd::viewer

@@ -122,9 +122,7 @@ TEST(DecodeJpeg, DecodesTheWholeDataAfterAFailedAttempt) {
 }
 
 TEST(ProgramIcon, Is32By32InAtMost256OpaqueColours) {
-  QImage icon;
-  const auto png = IconData();
-  ASSERT_TRUE(icon.loadFromData(png.data(), static_cast<int>(png.size()), "PNG"));
+  const QImage icon = ProgramIconImage();
   EXPECT_EQ(icon.size(), QSize(32, 32));
   EXPECT_EQ(icon.format(), QImage::Format_Indexed8);
   EXPECT_LE(icon.colorCount(), 256);
