@@ -9,6 +9,8 @@ int main(int argc, char* argv[]) {
   // The title names the program's task-bar entry and its message boxes. It is the application
   // name, not the display name: Qt would append a display name to the main window's own title.
   QCoreApplication::setApplicationName(QStringLiteral("DODeruzudevir"));
+  // Ties the window to its desktop entry (Wayland app id, task bar icon and name).
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.qzdviewer.QzdViewer"));
   QApplication application(argc, argv);
 
   qzd::viewer::TmainForm mainForm;

@@ -3,6 +3,7 @@
 #include <QPalette>
 
 #include "ui_DIrudoru.h"
+#include "viewer/accessibility.h"
 #include "viewer/pictures/built_in_pictures.h"
 #include "viewer/widgets/caption.h"
 #include "viewer/widgets/display_field.h"
@@ -25,6 +26,7 @@ TmainForm::TmainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   ui_->setupUi(this);
   SetUpElementKinds();
   IndexElements();
+  SetUpAccessibility(*this);
   ConnectClicks();
   setWindowIcon(ProgramIcon());
   // On a top-level window move() places the frame's outer corner.
