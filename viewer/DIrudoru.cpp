@@ -1,9 +1,12 @@
 #include "viewer/DIrudoru.h"
 
+#include <QFile>
 #include <QPalette>
 
 #include "ui_DIrudoru.h"
 #include "viewer/accessibility.h"
+#include "viewer/error_box.h"
+#include "viewer/open_dialog.h"
 #include "viewer/pictures/built_in_pictures.h"
 #include "viewer/widgets/caption.h"
 #include "viewer/widgets/display_field.h"
@@ -55,6 +58,9 @@ void TmainForm::IndexElements() {
 void TmainForm::ConnectClicks() {
   connect(ui_->open, &QPushButton::clicked, this, [this] { FileOpenClick(ui_->open); });
   connect(ui_->Button1, &QPushButton::clicked, this, [this] { ChangeHelpScr(ui_->Button1); });
+  // A focused button answers Enter as well as Space, as the desktop's own buttons do.
+  ui_->open->setAutoDefault(true);
+  ui_->Button1->setAutoDefault(true);
   for (Frame* page : {ui_->GroupBox3, ui_->GroupBox5, ui_->GroupBox6, ui_->GroupBox7}) {
     connect(page, &Frame::clicked, this, [this, page] { ChangeHelpScr(page); });
   }
@@ -106,8 +112,41 @@ std::optional<FillStop> TmainForm::FillForm() {
   return Apply(BuildDisplayUpdate(store_));
 }
 
-void TmainForm::FileOpenClick(QObject* /*sender*/) {}
+void TmainForm::UseLoadDialogs(OpenDialog& dialog, ErrorBox& errors) {
+  dialog_ = &dialog;
+  errors_ = &errors;
+}
 
-void TmainForm::ChangeHelpScr(QObject* /*sender*/) {}
+void TmainForm::FileOpenClick(QObject* /*sender*/) {
+  if (dialog_ == nullptr) {
+    fileOpenDlg_ = std::make_unique<QtOpenDialog>(this);
+    dialog_ = fileOpenDlg_.get();
+  }
+  if (errors_ == nullptr) {
+    errorBox_ = std::make_unique<QtErrorBox>(this);
+    errors_ = errorBox_.get();
+  }
+  LoadCommand(store_, *dialog_, *errors_, *this).Run();
+}
+
+void TmainForm::ChangeHelpScr(QObject* /*sender*/) {
+  helpPanel_.Advance();
+}
+
+void TmainForm::SetPageVisible(std::string_view frame, bool visible) {
+  if (visible)
+    Show(frame);
+  else
+    Hide(frame);
+}
+
+void TmainForm::SetFilePath(const ChosenFile& file) {
+  SetText("FilePath", QFile::decodeName(QByteArray::fromStdString(file.path)));
+}
+
+void TmainForm::ShowMixerPage() {
+  helpPanel_.ResetToMixer();
+  ChangeHelpScr(ui_->Button1);
+}
 
 }  // namespace qzd::viewer

@@ -10,6 +10,8 @@
 
 #include "model/display_update.h"
 #include "model/model_value_store.h"
+#include "viewer/help_panel_cycle.h"
+#include "viewer/load_command.h"
 
 namespace Ui {
 class TmainForm;
@@ -17,9 +19,12 @@ class TmainForm;
 
 namespace qzd::viewer {
 
+class QtErrorBox;
+class QtOpenDialog;
+
 // The program's one window, `mainForm`. Its layout lives in DIrudoru.ui; this class sets up the
 // element kinds, addresses the elements by name and wires the clicks.
-class TmainForm : public QWidget {
+class TmainForm : public QWidget, private PageFrames, private LoadTarget {
   Q_OBJECT
 
  public:
@@ -44,11 +49,18 @@ class TmainForm : public QWidget {
 
   // One fill of the window from the store. Returns the stop that ended it early, if any; the
   // load command shows it.
-  std::optional<FillStop> FillForm();
+  std::optional<FillStop> FillForm() override;
 
   // The run's one value store; only a load writes it.
   [[nodiscard]] ModelValueStore& Store() { return store_; }
   [[nodiscard]] const ModelValueStore& Store() const { return store_; }
+
+  // The page the next advance shows.
+  [[nodiscard]] HelpPanelState HelpPanel() const noexcept { return helpPanel_.state(); }
+
+  // The load command's open dialog and error box in place of the window's own (tests script the
+  // user's choices with them). Both must outlive their use.
+  void UseLoadDialogs(OpenDialog& dialog, ErrorBox& errors);
 
  public slots:
   // The load command: a click on `open`.
@@ -61,9 +73,19 @@ class TmainForm : public QWidget {
   void IndexElements();
   void ConnectClicks();
 
+  void SetPageVisible(std::string_view frame, bool visible) override;
+  void SetFilePath(const ChosenFile& file) override;
+  void ShowMixerPage() override;
+
   std::unique_ptr<Ui::TmainForm> ui_;
   std::map<std::string, QWidget*, std::less<>> elements_;
   ModelValueStore store_;
+  HelpPanelCycle helpPanel_{*this};
+  // FileOpenDlg and the error box, made on first use and kept for the run.
+  std::unique_ptr<QtOpenDialog> fileOpenDlg_;
+  std::unique_ptr<QtErrorBox> errorBox_;
+  OpenDialog* dialog_ = nullptr;
+  ErrorBox* errors_ = nullptr;
 };
 
 }  // namespace qzd::viewer

@@ -1,10 +1,13 @@
 #include "viewer/open_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 
 namespace qzd::viewer {
 
@@ -69,7 +72,13 @@ std::optional<ChosenFile> QtOpenDialog::Choose() {
   UseFilter(0);
   d.selectFile(lastChosen_);
 
-  if (d.exec() != QDialog::Accepted) return std::nullopt;
+  const int result = d.exec();
+  // Enter on a name that the completion list offers closes the dialog but may leave the list
+  // standing on its own; it has no use once the dialog is gone.
+  if (auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    if (QCompleter* completion = name->completer()) completion->popup()->hide();
+  }
+  if (result != QDialog::Accepted) return std::nullopt;
   const QString path = d.selectedFiles().value(0);
   if (path.isEmpty() || path.size() > kMaxChosenPathLength) return std::nullopt;
   lastChosen_ = path;
