@@ -10,8 +10,8 @@
 namespace {
 
 constexpr char kNoDisplay[] =
-    "qzd-viewer: no display to open its window on; on a machine without one, run it as "
-    "\"xvfb-run -a qzd-viewer\"\n";
+    "qzd-viewer: no display to open the window on; without one, run it under a virtual display: "
+    "xvfb-run -a scripts/run (or xvfb-run -a qzd-viewer)\n";
 
 // Whether the window system Qt will use has a display to talk to. Other platforms (offscreen,
 // vnc) bring their own.
