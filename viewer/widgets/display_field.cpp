@@ -1,7 +1,5 @@
 #include "viewer/widgets/display_field.h"
 
-#include <qdrawutil.h>
-
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,6 +31,26 @@ void LayOutFirstLine(FirstLine& first, const QString& text, const QFont& font, i
   first.line = first.layout.createLine();
   if (first.line.isValid()) first.line.setLineWidth(width);
   first.layout.endLayout();
+}
+
+// The sunken two-pixel border of a text field, drawn as filled strips: the same pixels as
+// qDrawWinPanel, whose pen-drawn polylines cost noticeably more over 140 fields at start-up.
+void DrawSunkenPanel(QPainter& painter, const QRect& r, const QPalette& palette) {
+  const int x = r.x(), y = r.y(), w = r.width(), h = r.height();
+  const QColor outerTopLeft = palette.color(QPalette::Dark);
+  const QColor outerBottomRight = palette.color(QPalette::Light);
+  const QColor innerTopLeft = palette.color(QPalette::Shadow);
+  const QColor innerBottomRight = palette.color(QPalette::Midlight);
+  painter.fillRect(x, y, 1, h - 1, outerTopLeft);
+  painter.fillRect(x, y, w - 1, 1, outerTopLeft);
+  painter.fillRect(x, y + h - 1, w, 1, outerBottomRight);
+  painter.fillRect(x + w - 1, y, 1, h, outerBottomRight);
+  if (w <= 4 || h <= 4) return;
+  painter.fillRect(x + 1, y + 1, 1, h - 3, innerTopLeft);
+  painter.fillRect(x + 1, y + 1, w - 3, 1, innerTopLeft);
+  painter.fillRect(x + 1, y + h - 2, w - 2, 1, innerBottomRight);
+  painter.fillRect(x + w - 2, y + 1, 1, h - 2, innerBottomRight);
+  painter.fillRect(x + 2, y + 2, w - 4, h - 4, palette.brush(QPalette::Base));
 }
 
 // The real editor. Its text starts where the painted text starts: the margin strip left of and
@@ -81,8 +99,7 @@ QRect DisplayField::textRect() const {
 
 void DisplayField::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  const QBrush base = palette().brush(QPalette::Base);
-  qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true, &base);
+  DrawSunkenPanel(painter, rect(), palette());
   if (editor_ || text_.isEmpty()) return;
 
   const QRect area = textRect();
