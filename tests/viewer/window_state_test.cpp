@@ -110,15 +110,16 @@ using ApplyingAnUpdate = WindowTest;
 
 TEST_F(ApplyingAnUpdate, SetsTextsAndVisibilityInOrderAndHiddenFieldsStillTakeTheirText) {
   const DisplayUpdate update{{
-      {Kind::Hide, "fixai1", {}},
-      Text("fixai1", "-25"),
-      Text("pos0", "17"),
-      {Kind::Show, "Image6", {}},
-      Text("pos0", "18"),
-      {Kind::Hide, "Label66", {}},
-      {Kind::Hide, "GroupBox2", {}},
-      Text("drai1l", "100"),
-  }};
+                                 {Kind::Hide, "fixai1", {}},
+                                 Text("fixai1", "-25"),
+                                 Text("pos0", "17"),
+                                 {Kind::Show, "Image6", {}},
+                                 Text("pos0", "18"),
+                                 {Kind::Hide, "Label66", {}},
+                                 {Kind::Hide, "GroupBox2", {}},
+                                 Text("drai1l", "100"),
+                             },
+                             std::nullopt};
   EXPECT_EQ(window_.Apply(update), std::nullopt);
   EXPECT_TRUE(Get("fixai1")->isHidden());
   EXPECT_EQ(Get<DisplayField>("fixai1")->text(), "-25");
@@ -145,7 +146,7 @@ TEST_F(ApplyingAnUpdate, EndingInAStopLeavesTheActionsBeforeItAndReturnsTheStop)
 
 TEST_F(ApplyingAnUpdate, TextIsOneCharacterPerByteAndNeverMarkup) {
   const std::string bytes = "<b>\xA7\xFF&amp;";
-  window_.Apply(DisplayUpdate{{Text("FilePath", bytes)}});
+  window_.Apply(DisplayUpdate{{Text("FilePath", bytes)}, std::nullopt});
   EXPECT_EQ(Get<DisplayField>("FilePath")->text(), QString::fromUtf16(u"<b>\u00A7\u00FF&amp;"));
 }
 
@@ -154,7 +155,7 @@ TEST_F(ApplyingAnUpdate, TextReplacesWhatTheUserTyped) {
   ClickInto(field, QPoint(10, 8));
   QTest::keyClicks(QApplication::focusWidget(), "typed");
   EXPECT_EQ(field->text(), "typed");
-  window_.Apply(DisplayUpdate{{Text("sc1", "12")}});
+  window_.Apply(DisplayUpdate{{Text("sc1", "12")}, std::nullopt});
   EXPECT_EQ(field->text(), "12");
 }
 
