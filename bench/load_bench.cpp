@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/DIrudoru.h"
+#include "viewer/main_window.h"
 #include "viewer/load_command.h"
 
 namespace {

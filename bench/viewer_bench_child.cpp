@@ -8,7 +8,7 @@
 #include <string>
 
 #include "model/model_file_reader.h"
-#include "viewer/DIrudoru.h"
+#include "viewer/main_window.h"
 #include "viewer_bench_first_frame.h"
 
 int main(int argc, char* argv[]) {

@@ -9,7 +9,7 @@
 #include <array>
 
 #include "model/display_update.h"
-#include "viewer/DIrudoru.h"
+#include "viewer/main_window.h"
 #include "viewer/widgets/display_field.h"
 #include "viewer/widgets/picture_box.h"
 #include "viewer/widgets/separator.h"

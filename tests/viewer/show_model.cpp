@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "model/model_file_reader.h"
-#include "viewer/DIrudoru.h"
+#include "viewer/main_window.h"
 
 int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationName(QStringLiteral("DODeruzudevir"));

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "viewer/DIrudoru.h"
+#include "viewer/main_window.h"
 
 namespace qzd::viewer::testing {
 

@@ -16,7 +16,7 @@
 #include "tests/viewer/commands/model_files.h"
 #include "tests/viewer/commands/scripted_boxes.h"
 #include "tests/viewer/commands/ui_helpers.h"
-#include "viewer/DIrudoru.h"
+#include "viewer/main_window.h"
 #include "viewer/error_box.h"
 #include "viewer/widgets/display_field.h"
 

@@ -1,9 +1,9 @@
-#include "viewer/DIrudoru.h"
+#include "viewer/main_window.h"
 
 #include <QFile>
 #include <QPalette>
 
-#include "ui_DIrudoru.h"
+#include "ui_main_window.h"
 #include "viewer/accessibility.h"
 #include "viewer/error_box.h"
 #include "viewer/open_dialog.h"

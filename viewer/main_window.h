@@ -22,7 +22,7 @@ namespace qzd::viewer {
 class QtErrorBox;
 class QtOpenDialog;
 
-// The program's one window, `mainForm`. Its layout lives in DIrudoru.ui; this class sets up the
+// The program's one window, `mainForm`. Its layout lives in main_window.ui; this class sets up the
 // element kinds, addresses the elements by name and wires the clicks.
 class TmainForm : public QWidget, private PageFrames, private LoadTarget {
   Q_OBJECT

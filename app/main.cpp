@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "viewer/DIrudoru.h"
+#include "viewer/main_window.h"
 
 namespace {
 
