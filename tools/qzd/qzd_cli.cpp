@@ -50,6 +50,7 @@ int RunJson(const Invocation& invocation, std::ostream& out, std::ostream& /*err
   JsonReportWriter writer;
   int status = kExitOk;
   for (const std::string& path : invocation.files) {
+    if (!out) break;  // the output is lost: reading on would only keep the caller waiting
     std::optional<LoadFailure> failure = ReadModelFile(path, store);
     std::optional<DisplayUpdate> update;
     if (!failure) update = BuildDisplayUpdate(store);
