@@ -39,13 +39,6 @@ TEST(TextForms, Latin1BytesBecomeTheCharactersOfTheirCodes) {
   EXPECT_EQ(Latin1ToUtf8("\x80\xe9\xff"), "\xc2\x80\xc3\xa9\xc3\xbf");
 }
 
-TEST(TextForms, PathsStayUtf8WhenTheyAreAndAreMappedByteWiseOtherwise) {
-  EXPECT_EQ(PathToUtf8("m\xc3\xa8le.qzd"), "m\xc3\xa8le.qzd");
-  EXPECT_EQ(PathToUtf8("m\xe8le.qzd"), "m\xc3\xa8le.qzd");
-  EXPECT_EQ(PathToUtf8("\xc0\xaf"), "\xc3\x80\xc2\xaf");              // overlong "/"
-  EXPECT_EQ(PathToUtf8("\xed\xa0\x80"), "\xc3\xad\xc2\xa0\xc2\x80");  // surrogate
-}
-
 TEST(TextForms, TerminalTextCannotDriveTheTerminal) {
   EXPECT_EQ(TerminalText("\x1b[2J\x07"), "\\x1b[2J\\x07");
   EXPECT_EQ(TerminalText("a\\b"), "a\\\\b");

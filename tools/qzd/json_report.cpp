@@ -8,7 +8,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr std::string_view kFile = "file";
 constexpr std::string_view kLoadError = "load_error";
 constexpr std::string_view kActions = "actions";
 constexpr std::string_view kStop = "stop";
@@ -38,6 +37,33 @@ void SetLatin1(Json& j, std::string_view bytes) {
   AppendLatin1AsUtf8(text, bytes);
 }
 
+// The file name as a JSON string, one name to one string. A name's bytes need not be UTF-8 and
+// the JSON library accepts nothing else, so each stretch of well-formed UTF-8 is written by the
+// library as its characters, and each byte that starts no well-formed sequence (always 0x80 to
+// 0xff) as the escape \udcXX: a lone low surrogate, which no UTF-8 text can hold, so no valid name
+// writes it. This is the surrogateescape scheme of Python's os.fsdecode, whose json.dumps of the
+// decoded name gives the same text.
+std::string FileNameJson(std::string_view name) {
+  static constexpr std::string_view kHex = "0123456789abcdef";
+  std::string out = "\"";
+  while (!name.empty()) {
+    const std::size_t valid = Utf8PrefixLength(name);
+    if (valid > 0) {
+      const std::string quoted =
+          Json(std::string(name.substr(0, valid))).dump(-1, ' ', /*ensure_ascii=*/true);
+      out.append(quoted, 1, quoted.size() - 2);
+    }
+    if (valid == name.size()) break;
+    const auto byte = static_cast<unsigned char>(name[valid]);
+    out += "\\udc";
+    out.push_back(kHex[byte >> 4]);
+    out.push_back(kHex[byte & 0x0F]);
+    name.remove_prefix(valid + 1);
+  }
+  out.push_back('"');
+  return out;
+}
+
 // Rewrites `actions` in place with the fill's actions, reusing the entries it already has.
 void FillActions(Json& actions, const DisplayUpdate& update) {
   if (!actions.is_array()) actions = Json::array();
@@ -58,14 +84,14 @@ void FillActions(Json& actions, const DisplayUpdate& update) {
 }  // namespace
 
 JsonReportWriter::JsonReportWriter() : line_(Json::object()), actions_(Json::array()) {
-  for (const std::string_view key : {kFile, kLoadError, kActions, kStop}) {
+  // "file" comes first in every line but is written apart from the document (FileNameJson).
+  for (const std::string_view key : {kLoadError, kActions, kStop}) {
     line_[std::string(key)] = nullptr;
   }
 }
 
 std::string JsonReportWriter::Line(std::string_view path, const std::optional<LoadFailure>& failure,
                                    const std::optional<DisplayUpdate>& update) {
-  SetString(line_[kFile], PathToUtf8(path));
   if (failure) {
     SetLatin1(line_[kLoadError], failure->message);
   } else {
@@ -85,7 +111,12 @@ std::string JsonReportWriter::Line(std::string_view path, const std::optional<Lo
     line_[kStop] = nullptr;
   }
   // Escaping everything outside ASCII keeps the line intact through any terminal or pipe.
-  return line_.dump(-1, ' ', /*ensure_ascii=*/true);
+  const std::string rest = line_.dump(-1, ' ', /*ensure_ascii=*/true);
+  std::string line = "{\"file\":";
+  line += FileNameJson(path);
+  line += ',';
+  line.append(rest, 1);
+  return line;
 }
 
 }  // namespace qzd::cli

@@ -34,15 +34,6 @@ std::size_t Utf8SequenceLength(std::string_view s) {
   return 0;
 }
 
-bool IsUtf8(std::string_view s) {
-  while (!s.empty()) {
-    const std::size_t n = Utf8SequenceLength(s);
-    if (n == 0) return false;
-    s.remove_prefix(n);
-  }
-  return true;
-}
-
 constexpr char kPeriod = '.';
 
 void AppendTerminalText(std::string& out, std::string_view bytes, bool escapeQuote) {
@@ -88,8 +79,14 @@ void AppendLatin1AsUtf8(std::string& out, std::string_view bytes) {
   }
 }
 
-std::string PathToUtf8(std::string_view path) {
-  return IsUtf8(path) ? std::string(path) : Latin1ToUtf8(path);
+std::size_t Utf8PrefixLength(std::string_view bytes) {
+  std::size_t length = 0;
+  while (length < bytes.size()) {
+    const std::size_t n = Utf8SequenceLength(bytes.substr(length));
+    if (n == 0) break;
+    length += n;
+  }
+  return length;
 }
 
 std::string WithFinalPeriod(std::string_view message) {

@@ -10,9 +10,9 @@ namespace qzd::cli {
 [[nodiscard]] std::string Latin1ToUtf8(std::string_view bytes);
 void AppendLatin1AsUtf8(std::string& out, std::string_view bytes);
 
-// A path is written as given when it is valid UTF-8; otherwise each byte stands for itself as in
-// a model-file text, so that no path can make the JSON output invalid.
-[[nodiscard]] std::string PathToUtf8(std::string_view path);
+// The length of the longest start of `bytes` that is well-formed UTF-8 (no overlong form, no
+// encoded surrogate, nothing beyond U+10FFFF): bytes.size() when all of it is.
+[[nodiscard]] std::size_t Utf8PrefixLength(std::string_view bytes);
 
 // The error message box's rule: a message whose last byte has a code above that of "." gains a
 // final period; an empty message and one ending in "." or any code below stay as they are.

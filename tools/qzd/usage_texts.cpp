@@ -24,14 +24,14 @@ written, and no fill runs after it. diff loads each of its two files into a stor
 Exit status:
   0  json, show: every load and fill completed.    diff: the files hold the same 301 values.
   1  json, show: a load failed or a fill stopped.  diff: the files differ.
-  2  a usage error; for diff also a file that cannot be loaded.
+  2  a usage error or output that cannot be written; for diff also a file that cannot be loaded.
 )";
 
 const std::string_view kJsonHelp = R"(Usage: qzd json [--] FILE...
 
 Loads each FILE in turn into one store (see qzd --help) and prints one line per file, a JSON
 object with these keys in this order:
-  "file"        the path as given
+  "file"        the path as given (see File names below)
   "load_error"  null, or the load failure's message as the reader gives it, without the final
                 period of the viewer's error box: "File not found",
                 "'12 ' is not a valid integer value", ...
@@ -41,11 +41,19 @@ object with these keys in this order:
   "stop"        null, or "Integer overflow" or "Range check error" when the fill ended early;
                 "actions" then holds the actions before the failing field
 
-Every byte of a text is written as the character of the same code: byte 0 as \u0000, byte 233
-as \u00e9. The output is plain ASCII. Failures are reported in the output only, not on stderr.
+Every byte of a message or field text is written as the character of the same code: byte 0 as
+\u0000, byte 233 as \u00e9. The output is plain ASCII. Failures are reported in the output
+only, not on stderr.
+
+File names: a name that is valid UTF-8 is written as its characters (\u00e8 for an e with a
+grave accent). Each byte that is not part of valid UTF-8, always 80 to ff, is written as \udcXX
+with XX its code in hexadecimal, so the byte ff is \udcff. Valid UTF-8 never gives these
+escapes, so two different names never print alike. This is Python's "surrogateescape":
+os.fsencode(json.loads(line)["file"]) gives the name's bytes back. Some JSON readers refuse
+such a lone escape or replace it with U+FFFD.
 
 Exit status: 0 when every load and fill completed, 1 when any load failed or any fill stopped,
-2 for a usage error.
+2 for a usage error or when the output cannot be written.
 
 Example:
   qzd json examples/glider.qzd | jq -c '.actions[] | select(.[1] == "pos1")'
@@ -71,7 +79,7 @@ After a stop, the fields from the failing one on keep what the previous fill lef
 the first fill). Nothing is printed on stdout when no fill ran.
 
 Exit status: 0 when every load and fill completed, 1 when any load failed or any fill stopped,
-2 for a usage error.
+2 for a usage error or when the output cannot be written.
 )";
 
 const std::string_view kDiffHelp = R"(Usage: qzd diff [--all] [--] A B
@@ -92,7 +100,8 @@ A fill that stops is reported on stderr, with a final period; the comparison sti
 window that the stopped fill leaves.
 
 Exit status, as with diff(1): 0 when A and B hold the same 301 values, 1 when they differ, 2 for
-a usage error or when either file cannot be loaded (the failure goes to stderr).
+a usage error, when either file cannot be loaded (the failure goes to stderr) or when the output
+cannot be written.
 )";
 
 }  // namespace qzd::cli
