@@ -22,7 +22,8 @@ struct ErrnoCode {
 //   does not; OpenFailureCode tells the two apart, because Linux reports both as ENOENT.
 //   A folder gives EISDIR or, opened read-only, is refused after fstat: "File access denied" (5).
 //   A FIFO, device or socket is refused the same way (a socket path gives ENXIO).
-//   Another process's write lock on the file is a sharing violation (32), "I/O error 32".
+//   Another process's write lock on the file is a sharing violation (32), "I/O error 32"; EAGAIN
+//   from a read is not a lock but a file with nothing to read yet, so ReadDescriptor refuses it.
 //   EPIPE becomes the broken-pipe code (109), which the reader takes as the end of the file.
 //   Everything not listed is a general failure (31).
 constexpr std::array<ErrnoCode, 21> kErrnoCodes{{
@@ -95,6 +96,9 @@ ByteSource::ReadResult ReadDescriptor(int fd, std::span<unsigned char> buffer) n
   for (;;) {
     const ssize_t count = ::read(fd, buffer.data(), buffer.size());
     if (count >= 0) return {static_cast<std::size_t>(count), std::nullopt};
+    // A file that passed as regular yet has no data yet for a non-blocking read (/proc/kmsg) is
+    // one the reader cannot read, not one locked by a writer as EAGAIN means at open.
+    if (errno == EAGAIN) return {0, system_error::kAccessDenied};
     if (errno != EINTR) return {0, SystemErrorCodeForErrno(errno)};
   }
 }

@@ -275,6 +275,19 @@ TEST(ReadDescriptor, RetriesAnInterruptedRead) {
   EXPECT_EQ(result.count, 4u);
 }
 
+// A file that claims to be regular but has no data for a non-blocking read, such as /proc/kmsg,
+// stands here as an empty non-blocking pipe: it is refused, not taken for another writer's lock.
+TEST(ReadDescriptor, RefusesAFileWithNothingToReadYet) {
+  int pipeEnds[2];
+  ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK), 0);
+  std::array<unsigned char, 16> buffer{};
+  const ByteSource::ReadResult result = ReadDescriptor(pipeEnds[0], buffer);
+  ::close(pipeEnds[0]);
+  ::close(pipeEnds[1]);
+  EXPECT_EQ(result.count, 0u);
+  EXPECT_EQ(result.systemErrorCode, system_error::kAccessDenied);
+}
+
 TEST(SystemErrorCodeForErrno, BrokenPipeMeetsTheReadersEndOfFile) {
   EXPECT_EQ(SystemErrorCodeForErrno(EPIPE), system_error::kBrokenPipe);
 }
