@@ -39,6 +39,7 @@ expected=(
   bin/qzd
   share/man/man1/qzd.1.gz
   share/bash-completion/completions/qzd
+  share/doc/qzd-viewer/copyright
 )
 if [ "$have_viewer" = 1 ]; then
   expected+=(
@@ -91,15 +92,48 @@ done
 grep -q 'GLIDER.QZD a.qzd models $' <<<"$offered" ||
   fail "completion of model files offers: $offered"
 
+# Debian's own python3 holds the DEP-5 parser (python3-debian).
+metainfo=()
+[ "$have_viewer" = 1 ] && metainfo=("$usr/share/metainfo/$app_id.metainfo.xml")
+check /usr/bin/python3 "$(dirname "$0")/check_copyright.py" "$usr/share/doc/qzd-viewer/copyright" \
+  "${metainfo[@]}"
+
 for page in "$usr"/share/man/man1/*.1.gz; do
   gzip -t "$page" || fail "broken man page archive $page"
-  if command -v groff >/dev/null; then
-    warnings=$(zcat "$page" | groff -man -Tutf8 -ww -z 2>&1)
-    [ -z "$warnings" ] || fail "groff warns about $(basename "$page"): $warnings"
-  fi
+  warnings=$(zcat "$page" | groff -man -Tutf8 -ww -z 2>&1)
+  [ -z "$warnings" ] || fail "groff warns about $(basename "$page"): $warnings"
+  rendered=$(man -l "$page" 2>&1) || true
+  grep -q '^SYNOPSIS' <<<"$rendered" || fail "man -l does not render $(basename "$page"): $rendered"
 done
 
 if [ "$have_viewer" = 1 ]; then
+  # The viewer's completion: its options, the pages, image files after --export, model files
+  # otherwise. Rows: the words before the cursor | the word at the cursor | what is offered.
+  touch "$completion_dir/shot.png" "$completion_dir/Sheet.PDF"
+  while IFS='|' read -r words current want; do
+    # shellcheck disable=SC2086  # the words are split on purpose
+    offered=$(cd "$completion_dir" && bash -c '
+      source "$1"; shift
+      COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _qzd_viewer
+      printf "%s\n" "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd " "
+    ' _ "$usr/share/bash-completion/completions/qzd-viewer" $words "$current")
+    [ "$offered" = "$want" ] ||
+      fail "qzd-viewer completion of '$words $current' offers '$offered', not '$want'"
+  done <<'EOF'
+qzd-viewer||GLIDER.QZD a.qzd models
+qzd-viewer|--|-- --export --help --page --scale --version
+qzd-viewer --export||Sheet.PDF models shot.png
+qzd-viewer --export shot.png --page||heli mixer mode servo
+qzd-viewer --export shot.png --page =|m|mixer mode
+qzd-viewer --export shot.png --page heli||GLIDER.QZD a.qzd models
+qzd-viewer --|-|
+EOF
+  # Every option it offers is in the man page.
+  viewer_page=$(man -l "$usr/share/man/man1/qzd-viewer.1.gz" 2>/dev/null)
+  for option in --help --version --export --page --scale; do
+    grep -q -- "$option" <<<"$viewer_page" || fail "qzd-viewer(1) does not describe $option"
+  done
+
   check desktop-file-validate "$usr/share/applications/$app_id.desktop"
   check appstreamcli validate --no-net "$usr/share/metainfo/$app_id.metainfo.xml"
   # The tree check also ties the metainfo to its desktop entry.
@@ -111,11 +145,11 @@ if [ "$have_viewer" = 1 ]; then
       fail "$icon is not a $size x $size PNG: $(file -b "$icon")"; }
   done
 
-  # The file manager's view: build the MIME database from the installed definition alone.
-  mime=$scratch/mime-data/mime
-  mkdir -p "$mime/packages"
-  cp "$usr/share/mime/packages/$app_id.xml" "$mime/packages/"
+  # The file manager's view: the desktop's caches built over the installed share folders, as the
+  # package's triggers do.
+  mime=$usr/share/mime
   check update-mime-database "$mime"
+  check update-desktop-database "$usr/share/applications"
   # A case-sensitive glob is written with a ":cs" flag, beside its lower-case form.
   [ "$(grep -F 'application/x-qzd-model:' "$mime/globs2" | cut -d: -f2- | sort -u)" = \
     'application/x-qzd-model:*.qzd' ] ||
@@ -123,12 +157,21 @@ if [ "$have_viewer" = 1 ]; then
   grep -qx 'application/x-qzd-model text/plain' "$mime/subclasses" ||
     fail "the model type is not a sub-class of text/plain"
   grep -qx "application/x-qzd-model:$app_id" "$mime/icons" || fail "the model type has no icon"
-  if command -v gio >/dev/null; then
-    printf '0\n' >"$scratch/GLIDER.QZD"
-    type=$(XDG_DATA_DIRS="$scratch/mime-data:/usr/share" gio info -a standard::content-type \
-      "$scratch/GLIDER.QZD" | sed -n 's/.*standard::content-type: //p')
-    [ "$type" = application/x-qzd-model ] || fail "GLIDER.QZD is seen as '$type'"
-  fi
+  # What a file manager does on a double click: the model file's type, and that type's default
+  # application, found in a clean desktop session (no user or system choices of its own) that
+  # also sees the system's applications, so that a text editor for text/plain cannot win.
+  session=$scratch/session
+  mkdir -p "$session/home" "$session/config-dirs"
+  desktop_env=(env -i HOME="$session/home" XDG_DATA_HOME="$session/home/data"
+    XDG_CONFIG_HOME="$session/home/config" XDG_CONFIG_DIRS="$session/config-dirs"
+    XDG_DATA_DIRS="$usr/share:/usr/share" PATH="$usr/bin:/usr/bin:/bin")
+  printf '0\n' >"$scratch/GLIDER.QZD"
+  type=$("${desktop_env[@]}" gio info -a standard::content-type "$scratch/GLIDER.QZD" |
+    sed -n 's/.*standard::content-type: //p')
+  [ "$type" = application/x-qzd-model ] || fail "GLIDER.QZD is seen as '$type'"
+  applications=$("${desktop_env[@]}" gio mime application/x-qzd-model 2>&1) || true
+  [[ ${applications%%$'\n'*} == "Default application for "*": $app_id.desktop" ]] ||
+    fail "the model type's default application is not the viewer: $applications"
 fi
 
 if [ $failures -ne 0 ]; then

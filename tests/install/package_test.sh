@@ -40,6 +40,8 @@ expected=(
   /usr/share/man/man1/qzd.1.gz
   /usr/share/man/man1/qzd-viewer.1.gz
   /usr/share/bash-completion/completions/qzd
+  /usr/share/bash-completion/completions/qzd-viewer
+  /usr/share/doc/qzd-viewer/copyright
 )
 for file in "${expected[@]}"; do
   grep -qx -- "$file" <<<"$files" || fail "package lacks $file"
