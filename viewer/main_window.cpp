@@ -67,8 +67,9 @@ void TmainForm::ConnectClicks() {
   ui_->open->setAutoDefault(true);
   ui_->Button1->setAutoDefault(true);
   // The desktop's keys for opening a file and quitting; the button's caption stays as it is.
+  // Ctrl+Q is named outright: not every desktop's key scheme has a quit key.
   ui_->open->setShortcut(QKeySequence::Open);
-  new QShortcut(QKeySequence::Quit, this, this, &QWidget::close);
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
   for (Frame* page : {ui_->GroupBox3, ui_->GroupBox5, ui_->GroupBox6, ui_->GroupBox7}) {
     connect(page, &Frame::clicked, this, [this, page] { ChangeHelpScr(page); });
   }

@@ -56,6 +56,9 @@ std::optional<QString> DroppedModelFile(const QMimeData* data) {
   if (data == nullptr || !data->hasUrls()) return std::nullopt;
   const QList<QUrl> urls = data->urls();
   if (urls.size() != 1 || !urls.front().isLocalFile()) return std::nullopt;
+  // A file URL may name another machine; only this one's files can be opened.
+  const QString host = urls.front().host();
+  if (!host.isEmpty() && host != QLatin1String("localhost")) return std::nullopt;
   const QString path = urls.front().toLocalFile();
   if (path.isEmpty()) return std::nullopt;
   return path;
