@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -10,7 +11,9 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <array>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <functional>
 
 #include "viewer/main_window.h"
@@ -35,18 +38,30 @@ constexpr double kWindowDotsPerMeter = 96 / 0.0254;
 // The PDF page's margin on every side.
 constexpr double kPdfMarginMillimetres = 10;
 
-// Writes through a QSaveFile, so that a failed or partial write leaves nothing behind.
+// Writes what `draw` makes through a QSaveFile, so that a failed or partial write leaves nothing
+// behind. The whole file is drawn into memory first and written in one go: a write that fails
+// then reports the system's reason ("No space left on device").
 std::optional<QString> WriteWhole(const QString& path,
-                                  const std::function<bool(QIODevice&)>& write) {
+                                  const std::function<bool(QIODevice&)>& draw) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!draw(buffer)) return QStringLiteral("drawing failed");
+  buffer.close();
+
   QSaveFile file(path);
   // Without a writable folder there is no safe way to replace the file in one step.
   file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  if (!write(file) || file.error() != QFileDevice::NoError) {
-    const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                : QStringLiteral("drawing failed");
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
+  errno = 0;
+  const qint64 written = file.write(bytes);
+  // Qt reports a write that stops part way (full disk, file size limit) without its reason.
+  const int reason = errno;
+  if (written != bytes.size()) {
+    const QString text =
+        reason != 0 ? QString::fromLocal8Bit(std::strerror(reason)) : file.errorString();
     file.cancelWriting();
-    return reason;
+    return text;
   }
   if (!file.commit()) return file.errorString();
   return std::nullopt;
