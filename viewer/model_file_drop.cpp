@@ -1,5 +1,6 @@
 #include "viewer/model_file_drop.h"
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTimer>
@@ -22,7 +23,7 @@ class ModelFileDrop final : public QObject {
       case QEvent::DragEnter:
       case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (DroppedModelFile(drag->mimeData()))
+        if (Open(drag->mimeData()))
           drag->acceptProposedAction();
         else
           drag->ignore();
@@ -30,7 +31,7 @@ class ModelFileDrop final : public QObject {
       }
       case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const std::optional<QString> path = DroppedModelFile(drop->mimeData());
+        const std::optional<QString> path = Open(drop->mimeData());
         if (!path) {
           drop->ignore();
           return true;
@@ -47,6 +48,13 @@ class ModelFileDrop final : public QObject {
   }
 
  private:
+  // The file a drop would open now. While the dialog or the error box is open, a load is under
+  // way and another must not start inside it.
+  static std::optional<QString> Open(const QMimeData* data) {
+    if (QApplication::activeModalWidget() != nullptr) return std::nullopt;
+    return DroppedModelFile(data);
+  }
+
   std::function<void(const QString&)> open_;
 };
 

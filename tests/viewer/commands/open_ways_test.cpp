@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -162,6 +163,18 @@ TEST_F(OpenWays, DragsOfAnythingButOneLocalFileAreRefusedWithoutChange) {
     EXPECT_TRUE(w.Now() == before) << what;
   }
   EXPECT_EQ(w.dialog.uses, 1);
+
+  // Nor is a model file taken while a modal box is open, as the error box of a load would be.
+  const auto file = Urls({a});
+  std::pair<bool, bool> accepted{true, true};
+  testing::WhenModalShows([&](QWidget& modal) {
+    accepted = DragAndDrop(w.form, *file);
+    QTest::qWait(10);
+    modal.close();
+  });
+  QMessageBox(QMessageBox::Critical, "", "", QMessageBox::Ok, &w.form).exec();
+  EXPECT_EQ(accepted, std::make_pair(false, false));
+  EXPECT_TRUE(w.Now() == before);
 }
 
 TEST_F(OpenWays, CtrlOPressesLoadModelAndCtrlQClosesTheWindow) {
