@@ -19,16 +19,22 @@ CommandLine Just(CommandLine::Action action) {
 CommandLine UsageError(const QString& text) {
   CommandLine line;
   line.action = CommandLine::Action::UsageError;
-  // The text names arguments as given; a control character in one must not break the line.
-  QString oneLine = text;
-  for (QChar& c : oneLine)
-    if (c.category() == QChar::Other_Control) c = u'?';
-  if (oneLine.endsWith(u'.')) oneLine.chop(1);
-  line.usageError = oneLine;
+  line.usageError = text.endsWith(u'.') ? text.chopped(1) : text;
   return line;
 }
 
 }  // namespace
+
+QString TerminalSafe(const QString& text) {
+  QString safe;
+  for (const QChar c : text) {
+    if (c.category() == QChar::Other_Control)
+      safe += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    else
+      safe += c;
+  }
+  return safe;
+}
 
 QString HelpText() {
   return QStringLiteral(

@@ -22,6 +22,10 @@ struct CommandLine {
 // Reads the arguments, the program's own name first.
 [[nodiscard]] CommandLine ParseCommandLine(const QStringList& arguments);
 
+// `text` made safe to print on a terminal as one line: each control character, which a model's
+// bytes or an argument may hold, is written as \xhh.
+[[nodiscard]] QString TerminalSafe(const QString& text);
+
 // The texts of --help and --version, each ending in a line end.
 [[nodiscard]] QString HelpText();
 [[nodiscard]] QString VersionText();

@@ -59,7 +59,7 @@ int Export(const qzd::viewer::ExportRequest& request, char* program) {
   int qtArgc = 1;
   QApplication application(qtArgc, &program);
   if (const std::optional<QString> failure = qzd::viewer::ExportWindow(request)) {
-    Print(stderr, QStringLiteral("qzd-viewer: %1\n").arg(*failure));
+    Print(stderr, QStringLiteral("qzd-viewer: %1\n").arg(qzd::app::TerminalSafe(*failure)));
     return EXIT_FAILURE;
   }
   return EXIT_SUCCESS;
@@ -81,7 +81,7 @@ int main(int argc, char* argv[]) {
       return EXIT_SUCCESS;
     case CommandLine::Action::UsageError:
       Print(stderr, QStringLiteral("qzd-viewer: %1 (qzd-viewer --help lists the options)\n")
-                        .arg(line.usageError));
+                        .arg(qzd::app::TerminalSafe(line.usageError)));
       return kUsageError;
     case CommandLine::Action::Export:
       return Export(line.exportRequest, argv[0]);

@@ -84,11 +84,9 @@ TEST(CommandLine, ReadsWhatTheArgumentsAsk) {
   }
 }
 
-TEST(CommandLine, AUsageErrorStaysOneLineWhateverTheArgumentHolds) {
-  const CommandLine line = ParseCommandLine({"qzd-viewer", "--fr\nob\x1b[31m"});
-  ASSERT_EQ(line.action, Action::UsageError);
-  EXPECT_FALSE(line.usageError.contains(u'\n'));
-  EXPECT_FALSE(line.usageError.contains(u'\x1b'));
+TEST(TerminalSafe, WritesControlCharactersAsEscapesAndKeepsTheRest) {
+  EXPECT_EQ(TerminalSafe(QString::fromLatin1("a\nb\x1b[31m\x7f\x9b\xe9 <b>%s")),
+            QString::fromLatin1("a\\x0ab\\x1b[31m\\x7f\\x9b\xe9 <b>%s"));
 }
 
 }  // namespace

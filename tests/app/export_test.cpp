@@ -175,7 +175,7 @@ TEST_F(Export, AFailureSaysWhyExitsOneAndLeavesNoFile) {
   QFile kept(Out("kept.png"));
   ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("before") == 6);
   kept.close();
-  const QString bad = Write("bad.qzd", "1\n<b>x</b>\n");
+  const QString bad = Write("bad.qzd", "1\n<b>x</b>\x1b[2J\n");
   QByteArray lines;
   for (int slot = 0; slot < 301; ++slot) lines += slot == 215 ? "-1\n" : "0\n";
   const QString stop = Write("stop.qzd", lines);
@@ -196,7 +196,11 @@ TEST_F(Export, AFailureSaysWhyExitsOneAndLeavesNoFile) {
   };
   std::vector<Row> rows = {
       {"missing model", Out("missing.qzd"), Out("a.png"), "missing.qzd: File not found.", {}},
-      {"bad model", bad, Out("kept.png"), "bad.qzd: '<b>x</b>' is not a valid integer value.", {}},
+      {"bad model",
+       bad,
+       Out("kept.png"),
+       "bad.qzd: '<b>x</b>\\x1b[2J' is not a valid integer value.",
+       {}},
       {"fill stop", stop, Out("a.pdf"), "stop.qzd: Range check error.", {}},
       {"missing folder",
        Example("glider.qzd"),
