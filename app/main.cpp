@@ -1,11 +1,15 @@
-// The program entry: sets the program title, creates the one main window and runs until it is
-// closed. The program reads no argument, environment variable or settings of its own and writes
-// nothing.
+// The program entry: reads the command line, sets the program title, creates the one main window
+// and runs until it is closed; or writes the window as a model leaves it to a file and exits. The
+// program reads no environment variable or settings of its own.
 #include <QApplication>
+#include <QFile>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/command_line.h"
 #include "viewer/main_window.h"
+#include "viewer/window_export.h"
 
 namespace {
 
@@ -36,9 +40,55 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
   if (!aboutPlatform && usualMessages != nullptr) usualMessages(type, context, text);
 }
 
+constexpr int kUsageError = 2;
+
+QStringList ArgumentsOf(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QFile::decodeName(argv[i]);
+  return arguments;
+}
+
+void Print(std::FILE* stream, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// Writes the window without showing it anywhere: the offscreen platform needs no display.
+int Export(const qzd::viewer::ExportRequest& request, char* program) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QCoreApplication::setApplicationName(QStringLiteral("DODeruzudevir"));
+  int qtArgc = 1;
+  QApplication application(qtArgc, &program);
+  if (const std::optional<QString> failure = qzd::viewer::ExportWindow(request)) {
+    Print(stderr, QStringLiteral("qzd-viewer: %1\n").arg(qzd::app::TerminalSafe(*failure)));
+    return EXIT_FAILURE;
+  }
+  return EXIT_SUCCESS;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Arguments are settled before any window system is asked for, so that a mistake is told at
+  // once, with or without a display.
+  using qzd::app::CommandLine;
+  const CommandLine line = qzd::app::ParseCommandLine(ArgumentsOf(argc, argv));
+  switch (line.action) {
+    case CommandLine::Action::Help:
+      Print(stdout, qzd::app::HelpText());
+      return EXIT_SUCCESS;
+    case CommandLine::Action::Version:
+      Print(stdout, qzd::app::VersionText());
+      return EXIT_SUCCESS;
+    case CommandLine::Action::UsageError:
+      Print(stderr, QStringLiteral("qzd-viewer: %1 (qzd-viewer --help lists the options)\n")
+                        .arg(qzd::app::TerminalSafe(line.usageError)));
+      return kUsageError;
+    case CommandLine::Action::Export:
+      return Export(line.exportRequest, argv[0]);
+    case CommandLine::Action::Window:
+      break;
+  }
+
   if (!DisplayNamed()) {
     std::fputs(kNoDisplay, stderr);
     return EXIT_FAILURE;
@@ -49,10 +99,16 @@ int main(int argc, char* argv[]) {
   // Ties the window to its desktop entry (Wayland app id, task bar icon and name).
   QGuiApplication::setDesktopFileName(QStringLiteral("org.qzdviewer.QzdViewer"));
   usualMessages = qInstallMessageHandler(StartUpMessages);
-  QApplication application(argc, argv);
+  // Qt reads options of its own from the arguments; they are all the program's.
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
   qInstallMessageHandler(usualMessages);
 
   qzd::viewer::TmainForm mainForm;
   mainForm.show();
+  // The model named on the command line loads once the window shows, so that an error box
+  // stands over it.
+  if (!line.modelFile.isEmpty())
+    QTimer::singleShot(0, &mainForm, [&] { mainForm.OpenModelFile(line.modelFile); });
   return QApplication::exec();
 }

@@ -25,4 +25,25 @@ void LoadCommand::Run() {
     errors_.Show(WithFinalPeriod(stop->message));
 }
 
+namespace {
+
+// A dialog that returns one given file, so that a file chosen elsewhere takes the very steps a
+// choice in the dialog takes.
+class GivenFile final : public OpenDialog {
+ public:
+  explicit GivenFile(const ChosenFile& file) : file_(file) {}
+  std::optional<ChosenFile> Choose() override { return file_; }
+
+ private:
+  const ChosenFile& file_;
+};
+
+}  // namespace
+
+void LoadCommand::Open(const ChosenFile& file) {
+  dialog_.Offer(file);
+  GivenFile given(file);
+  LoadCommand(store_, given, errors_, window_).Run();
+}
+
 }  // namespace qzd::viewer

@@ -21,6 +21,8 @@ class OpenDialog {
   virtual ~OpenDialog() = default;
   // Shows the dialog modally. Nothing when the user cancelled or the dialog failed.
   [[nodiscard]] virtual std::optional<ChosenFile> Choose() = 0;
+  // Takes `file` as if the user had chosen it: the next use offers it as the initial file name.
+  virtual void Offer(const ChosenFile& /*file*/) {}
 };
 
 // The modal error message box.
@@ -58,6 +60,9 @@ class LoadCommand {
   // FileOpenClick: dialog, path field, read, MIXER page, fill. A read failure ends the command
   // before the page and the fill; any failure ends up in the error box.
   void Run();
+  // The same steps for a file chosen outside the dialog (command line, drop), exactly as if the
+  // dialog had returned it; the dialog offers it the next time.
+  void Open(const ChosenFile& file);
 
   [[nodiscard]] const ModelValueStore& store() const noexcept { return store_; }
 

@@ -1,11 +1,15 @@
 #include "viewer/main_window.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QKeySequence>
 #include <QPalette>
+#include <QShortcut>
 
 #include "ui_main_window.h"
 #include "viewer/accessibility.h"
 #include "viewer/error_box.h"
+#include "viewer/model_file_drop.h"
 #include "viewer/open_dialog.h"
 #include "viewer/pictures/built_in_pictures.h"
 #include "viewer/widgets/caption.h"
@@ -31,6 +35,7 @@ TmainForm::TmainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   IndexElements();
   SetUpAccessibility(*this);
   ConnectClicks();
+  AcceptModelFileDrops(*this, [this](const QString& path) { OpenModelFile(path); });
   setWindowIcon(ProgramIcon());
   // On a top-level window move() places the frame's outer corner.
   move(kWindowPosition);
@@ -61,6 +66,10 @@ void TmainForm::ConnectClicks() {
   // A focused button answers Enter as well as Space, as the desktop's own buttons do.
   ui_->open->setAutoDefault(true);
   ui_->Button1->setAutoDefault(true);
+  // The desktop's keys for opening a file and quitting; the button's caption stays as it is.
+  // Ctrl+Q is named outright: not every desktop's key scheme has a quit key.
+  ui_->open->setShortcut(QKeySequence::Open);
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
   for (Frame* page : {ui_->GroupBox3, ui_->GroupBox5, ui_->GroupBox6, ui_->GroupBox7}) {
     connect(page, &Frame::clicked, this, [this, page] { ChangeHelpScr(page); });
   }
@@ -118,6 +127,15 @@ void TmainForm::UseLoadDialogs(OpenDialog& dialog, ErrorBox& errors) {
 }
 
 void TmainForm::FileOpenClick(QObject* /*sender*/) {
+  WindowLoadCommand().Run();
+}
+
+void TmainForm::OpenModelFile(const QString& path) {
+  const QString fullPath = QFileInfo(path).absoluteFilePath();
+  WindowLoadCommand().Open(ChosenFile{QFile::encodeName(fullPath).toStdString()});
+}
+
+LoadCommand TmainForm::WindowLoadCommand() {
   if (dialog_ == nullptr) {
     fileOpenDlg_ = std::make_unique<QtOpenDialog>(this);
     dialog_ = fileOpenDlg_.get();
@@ -126,7 +144,7 @@ void TmainForm::FileOpenClick(QObject* /*sender*/) {
     errorBox_ = std::make_unique<QtErrorBox>(this);
     errors_ = errorBox_.get();
   }
-  LoadCommand(store_, *dialog_, *errors_, *this).Run();
+  return LoadCommand(store_, *dialog_, *errors_, *this);
 }
 
 void TmainForm::ChangeHelpScr(QObject* /*sender*/) {

@@ -62,6 +62,10 @@ class TmainForm : public QWidget, private PageFrames, private LoadTarget {
   // user's choices with them). Both must outlive their use.
   void UseLoadDialogs(OpenDialog& dialog, ErrorBox& errors);
 
+  // The load command's steps after the dialog for a file named outside it (command line, drop),
+  // as if the dialog had returned `path` made absolute.
+  void OpenModelFile(const QString& path);
+
  public slots:
   // The load command: a click on `open`.
   void FileOpenClick(QObject* sender);
@@ -72,6 +76,7 @@ class TmainForm : public QWidget, private PageFrames, private LoadTarget {
   void SetUpElementKinds();
   void IndexElements();
   void ConnectClicks();
+  LoadCommand WindowLoadCommand();
 
   void SetPageVisible(std::string_view frame, bool visible) override;
   void SetFilePath(const ChosenFile& file) override;

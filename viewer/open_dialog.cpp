@@ -85,4 +85,8 @@ std::optional<ChosenFile> QtOpenDialog::Choose() {
   return ChosenFile{QFile::encodeName(path).toStdString()};
 }
 
+void QtOpenDialog::Offer(const ChosenFile& file) {
+  lastChosen_ = QFile::decodeName(QByteArray::fromStdString(file.path));
+}
+
 }  // namespace qzd::viewer

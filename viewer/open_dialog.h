@@ -41,6 +41,7 @@ class QtOpenDialog final : public OpenDialog {
   QtOpenDialog& operator=(const QtOpenDialog&) = delete;
 
   [[nodiscard]] std::optional<ChosenFile> Choose() override;
+  void Offer(const ChosenFile& file) override;
 
   // The dialog itself, for tests that drive it.
   [[nodiscard]] QFileDialog& dialog() const noexcept { return *dialog_; }

@@ -61,6 +61,9 @@ class FieldEditor : public QPlainTextEdit {
     setViewportMargins(DisplayField::kTextLeft, DisplayField::kTextTop, 0, 0);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
+    // Drops belong to the window, which takes only a model file; a field takes none.
+    setAcceptDrops(false);
+    viewport()->setAcceptDrops(false);
   }
 };
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "viewer/window_export.h"
+
+namespace qzd::app {
+
+// What the program was asked to do by its arguments.
+struct CommandLine {
+  enum class Action { Window, Help, Version, Export, UsageError };
+  Action action = Action::Window;
+  // Window: the model file to load once the window shows; empty for none.
+  QString modelFile;
+  // Export: what to load and where to write it.
+  viewer::ExportRequest exportRequest;
+  // UsageError: what is wrong, one line without the program's name.
+  QString usageError;
+};
+
+// Reads the arguments, the program's own name first.
+[[nodiscard]] CommandLine ParseCommandLine(const QStringList& arguments);
+
+// `text` made safe to print on a terminal as one line: each control character, which a model's
+// bytes or an argument may hold, is written as \xhh.
+[[nodiscard]] QString TerminalSafe(const QString& text);
+
+// The texts of --help and --version, each ending in a line end.
+[[nodiscard]] QString HelpText();
+[[nodiscard]] QString VersionText();
+
+}  // namespace qzd::app

@@ -1,0 +1,93 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace qzd::app {
+namespace {
+
+using Action = CommandLine::Action;
+using viewer::ExportPage;
+
+TEST(CommandLine, ReadsWhatTheArgumentsAsk) {
+  struct Row {
+    QStringList args;
+    Action action;
+    QString file;     // Window and Export: the model file
+    QString outcome;  // Export: the output; UsageError: a part of the message
+    ExportPage page = ExportPage::Mixer;
+    int scale = 1;
+  };
+  const std::vector<Row> rows = {
+      {{}, Action::Window, "", ""},
+      {{"glider.qzd"}, Action::Window, "glider.qzd", ""},
+      {{"--", "-odd.qzd"}, Action::Window, "-odd.qzd", ""},
+      {{"-h"}, Action::Help, "", ""},
+      {{"--help", "a", "b"}, Action::Help, "", ""},
+      {{"--help", "--frob"}, Action::UsageError, "", "Unknown option 'frob'"},
+      {{"--version"}, Action::Version, "", ""},
+      {{"--export", "OUT.PNG", "m.qzd"}, Action::Export, "m.qzd", "OUT.PNG"},
+      {{"--export=o.pdf", "--page", "heli", "m.qzd"},
+       Action::Export,
+       "m.qzd",
+       "o.pdf",
+       ExportPage::Heli},
+      {{"m.qzd", "--scale", "3", "--page=servo", "--export", "o.png"},
+       Action::Export,
+       "m.qzd",
+       "o.png",
+       ExportPage::Servo,
+       3},
+      {{"--frob"}, Action::UsageError, "", "Unknown option 'frob'"},
+      {{"-x"}, Action::UsageError, "", "Unknown option 'x'"},
+      {{"a.qzd", "b.qzd"}, Action::UsageError, "", "one FILE at most"},
+      {{""}, Action::UsageError, "", "FILE is empty"},
+      {{"--page", "heli", "m.qzd"}, Action::UsageError, "", "go with --export"},
+      {{"--scale", "2", "m.qzd"}, Action::UsageError, "", "go with --export"},
+      {{"--export"}, Action::UsageError, "", "Missing value after '--export'"},
+      {{"--export", "o.png"}, Action::UsageError, "", "needs the FILE"},
+      {{"--export", "o.png", "a", "b"}, Action::UsageError, "", "one FILE at most"},
+      {{"--export", "o.jpg", "m.qzd"}, Action::UsageError, "", "end in .png or .pdf"},
+      {{"--export", "png", "m.qzd"}, Action::UsageError, "", "end in .png or .pdf"},
+      {{"--export", "o.png", "--page", "MIXER", "m.qzd"},
+       Action::UsageError,
+       "",
+       "one of mixer|servo|mode|heli"},
+      {{"--export", "o.png", "--scale", "0", "m.qzd"}, Action::UsageError, "", "1 to 4"},
+      {{"--export", "o.png", "--scale", "5", "m.qzd"}, Action::UsageError, "", "1 to 4"},
+      {{"--export", "o.png", "--scale", "2x", "m.qzd"}, Action::UsageError, "", "1 to 4"},
+  };
+  for (const Row& row : rows) {
+    const QString shown = row.args.join(u' ');
+    const CommandLine line = ParseCommandLine(QStringList{"qzd-viewer"} + row.args);
+    ASSERT_EQ(line.action, row.action)
+        << shown.toStdString() << ": " << line.usageError.toStdString();
+    switch (row.action) {
+      case Action::Window:
+        EXPECT_EQ(line.modelFile, row.file) << shown.toStdString();
+        break;
+      case Action::Export:
+        EXPECT_EQ(line.exportRequest.modelFile, row.file) << shown.toStdString();
+        EXPECT_EQ(line.exportRequest.output, row.outcome) << shown.toStdString();
+        EXPECT_EQ(line.exportRequest.page, row.page) << shown.toStdString();
+        EXPECT_EQ(line.exportRequest.scale, row.scale) << shown.toStdString();
+        break;
+      case Action::UsageError:
+        EXPECT_TRUE(line.usageError.contains(row.outcome))
+            << shown.toStdString() << ": " << line.usageError.toStdString();
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+TEST(TerminalSafe, WritesControlCharactersAsEscapesAndKeepsTheRest) {
+  EXPECT_EQ(TerminalSafe(QString::fromLatin1("a\nb\x1b[31m\x7f\x9b\xe9 <b>%s")),
+            QString::fromLatin1("a\\x0ab\\x1b[31m\\x7f\\x9b\xe9 <b>%s"));
+}
+
+}  // namespace
+}  // namespace qzd::app

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QMimeData;
+class QWidget;
+
+namespace qzd::viewer {
+
+// The one local file a drag carries, as a path; nothing for text, several files or remote URLs.
+[[nodiscard]] std::optional<QString> DroppedModelFile(const QMimeData* data);
+
+// Lets `window` take a model file dropped on it: the drag is accepted only while it carries one
+// local file, and a drop hands that file's path to `open`. Everything else is refused, so the
+// window stays as it was.
+void AcceptModelFileDrops(QWidget& window, std::function<void(const QString&)> open);
+
+}  // namespace qzd::viewer

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <optional>
+#include <string_view>
+
+class QWidget;
+
+namespace qzd::viewer {
+
+// The right-hand pages in the order the `>>` button steps through them after a load.
+enum class ExportPage { Mixer, Servo, Mode, Heli };
+
+// The page of that command-line name ("mixer", "servo", "mode", "heli"), or nothing.
+[[nodiscard]] std::optional<ExportPage> ExportPageNamed(const QString& name);
+// The names, for the usage text: "mixer|servo|mode|heli".
+[[nodiscard]] QString ExportPageNames();
+
+enum class ExportFormat { Png, Pdf };
+
+// The format the output's name asks for by its ending (either case), or nothing.
+[[nodiscard]] std::optional<ExportFormat> ExportFormatOf(const QString& output);
+
+// Device pixels per window pixel that a PNG may have.
+inline constexpr int kMinExportScale = 1;
+inline constexpr int kMaxExportScale = 4;
+
+struct ExportRequest {
+  QString output;
+  QString modelFile;
+  ExportPage page = ExportPage::Mixer;
+  int scale = 1;
+};
+
+// The window's pixels, drawn at `scale` device pixels per window pixel: text and lines are drawn
+// at that resolution, not enlarged afterwards.
+[[nodiscard]] QImage WindowImage(QWidget& window, int scale);
+
+// Write the window to `path` as a PNG at `scale`, or as a one-page A4 landscape PDF with the
+// window drawn as vectors and its texts as text. The file appears complete or not at all: it is
+// written under a temporary name beside `path` and then renamed. The failure's text, if any.
+[[nodiscard]] std::optional<QString> WriteWindowPng(QWidget& window, int scale,
+                                                    const QString& path);
+[[nodiscard]] std::optional<QString> WriteWindowPdf(QWidget& window, const QString& path);
+
+// Loads the model into a main window of its own as a load from the command line would, steps to
+// the page, and writes the window in the output's format. On failure nothing is written and the
+// text says why: the load's or fill's message as the error box would show it, or why the file
+// could not be written.
+[[nodiscard]] std::optional<QString> ExportWindow(const ExportRequest& request);
+
+}  // namespace qzd::viewer
