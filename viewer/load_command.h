@@ -44,10 +44,6 @@ class LoadTarget {
   [[nodiscard]] virtual std::optional<FillStop> FillForm() = 0;
 };
 
-// The box's text for a failure message: a final "." is added when the message is not empty and
-// its last byte lies above "." (code 46), so letters and digits gain one and punctuation does not.
-[[nodiscard]] std::string WithFinalPeriod(std::string_view message);
-
 // The "load model" command. It reads into the run's one value store, which the window's fills
 // then read.
 class LoadCommand {
@@ -58,8 +54,6 @@ class LoadCommand {
   // FileOpenClick: dialog, path field, read, MIXER page, fill. A read failure ends the command
   // before the page and the fill; any failure ends up in the error box.
   void Run();
-
-  [[nodiscard]] const ModelValueStore& store() const noexcept { return store_; }
 
  private:
   ModelValueStore& store_;
