@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/display_update.h"
+#include "model/fill.h"
 #include "model/model_value_store.h"
 
 namespace qzd::viewer {

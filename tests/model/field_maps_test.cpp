@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/display_update.h"
+#include "model/fill.h"
 #include "tests/model/unshown_slots.h"
 
 namespace qzd {
@@ -187,8 +187,12 @@ TEST(GuardedChannelFields, ShowQuestionMarksOutsideTheirOwnRange) {
       {6, "F ", "F "},    {7, "PH", "PH"},  {8, "??", "??"}, {kMax, "??", "??"},
   };
   for (const GuardCase& c : cases) {
-    EXPECT_EQ(TextOf(TextForm::kChannelToS4, c.code), (FieldText{c.toS4, {}})) << c.code;
-    EXPECT_EQ(TextOf(TextForm::kChannelToS5, c.code), (FieldText{c.toS5, {}})) << c.code;
+    std::string toS4;
+    std::string toS5;
+    EXPECT_FALSE(TextOf(TextForm::kChannelToS4, c.code, toS4).failed());
+    EXPECT_FALSE(TextOf(TextForm::kChannelToS5, c.code, toS5).failed());
+    EXPECT_EQ(toS4, c.toS4) << c.code;
+    EXPECT_EQ(toS5, c.toS5) << c.code;
   }
 }
 

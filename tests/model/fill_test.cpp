@@ -1,3 +1,5 @@
+#include "model/fill.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +13,6 @@
 #include <type_traits>
 #include <vector>
 
-#include "model/display_update.h"
 #include "viewer/core/window_state.h"
 
 namespace qzd {

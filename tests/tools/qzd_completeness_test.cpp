@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/display_update.h"
+#include "model/fill.h"
 #include "tests/model/unshown_slots.h"
 #include "tests/tools/qzd_test_support.h"
 
