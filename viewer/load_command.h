@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/display_update.h"
+#include "model/fill.h"
 #include "model/model_value_store.h"
 
 namespace qzd::viewer {
@@ -46,10 +46,6 @@ class LoadTarget {
   [[nodiscard]] virtual std::optional<FillStop> FillForm() = 0;
 };
 
-// The box's text for a failure message: a final "." is added when the message is not empty and
-// its last byte lies above "." (code 46), so letters and digits gain one and punctuation does not.
-[[nodiscard]] std::string WithFinalPeriod(std::string_view message);
-
 // The "load model" command. It reads into the run's one value store, which the window's fills
 // then read.
 class LoadCommand {
@@ -63,8 +59,6 @@ class LoadCommand {
   // The same steps for a file chosen outside the dialog (command line, drop), exactly as if the
   // dialog had returned it; the dialog offers it the next time.
   void Open(const ChosenFile& file);
-
-  [[nodiscard]] const ModelValueStore& store() const noexcept { return store_; }
 
  private:
   ModelValueStore& store_;

@@ -34,7 +34,6 @@ std::size_t Utf8SequenceLength(std::string_view s) {
   return 0;
 }
 
-constexpr char kPeriod = '.';
 
 void AppendTerminalText(std::string& out, std::string_view bytes, bool escapeQuote) {
   static constexpr std::array<char, 16> kHex = {'0', '1', '2', '3', '4', '5', '6', '7',
@@ -87,15 +86,6 @@ std::size_t Utf8PrefixLength(std::string_view bytes) {
     length += n;
   }
   return length;
-}
-
-std::string WithFinalPeriod(std::string_view message) {
-  std::string out(message);
-  if (!message.empty() &&
-      static_cast<unsigned char>(message.back()) > static_cast<unsigned char>(kPeriod)) {
-    out.push_back(kPeriod);
-  }
-  return out;
 }
 
 std::string TerminalText(std::string_view bytes) {
