@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "viewer/error_box.h"
 #include "viewer/main_window.h"
+#include "viewer/open_dialog.h"
+#include "viewer/program_title.h"
 
 namespace {
 
@@ -45,14 +48,17 @@ int main(int argc, char* argv[]) {
   }
   // The title names the program's task-bar entry and its message boxes. It is the application
   // name, not the display name: Qt would append a display name to the main window's own title.
-  QCoreApplication::setApplicationName(QStringLiteral("DODeruzudevir"));
+  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::viewer::kProgramTitle));
   // Ties the window to its desktop entry (Wayland app id, task bar icon and name).
   QGuiApplication::setDesktopFileName(QStringLiteral("org.qzdviewer.QzdViewer"));
+  qzd::viewer::KeepNoSettings();
   usualMessages = qInstallMessageHandler(StartUpMessages);
   QApplication application(argc, argv);
   qInstallMessageHandler(usualMessages);
 
-  qzd::viewer::TmainForm mainForm;
+  qzd::viewer::QtOpenDialog fileOpenDlg;
+  qzd::viewer::QtErrorBox errorBox;
+  qzd::viewer::TmainForm mainForm(fileOpenDlg, errorBox);
   mainForm.show();
   return QApplication::exec();
 }

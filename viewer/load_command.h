@@ -42,6 +42,8 @@ class LoadTarget {
   // FillForm: one fill from the store as it stands, its actions applied in their order. Returns
   // the stop that ended it early, once the actions before it are applied.
   [[nodiscard]] virtual std::optional<FillStop> FillForm() = 0;
+  // Called with true before the read of a chosen file and with false once it has ended.
+  virtual void Busy(bool /*busy*/) {}
 };
 
 // The box's text for a failure message: a final "." is added when the message is not empty and
