@@ -74,6 +74,7 @@ class RecordingWindow final : public LoadTarget {
   RecordingWindow(Log& log, const ModelValueStore& store) : log_(log), store_(store) {}
   void SetFilePath(const ChosenFile& file) override { log_.calls.push_back("path " + file.path); }
   void ShowMixerPage() override { log_.calls.push_back("mixer"); }
+  void Busy(bool busy) override { log_.calls.push_back(busy ? "busy" : "idle"); }
   std::optional<FillStop> FillForm() override {
     log_.calls.push_back("fill");
     const DisplayUpdate update = BuildDisplayUpdate(store_);
@@ -106,7 +107,7 @@ TEST_F(LoadCommandTest, ReadFileShowsPathThenMixerThenFillsFromTheNewStore) {
   const std::string path = files.Write("a.qzd", {{0, 7}, {1, 1}, {300, -5}});
   Choose(path);
   command.Run();
-  EXPECT_THAT(log.calls, ElementsAre("dialog", "path " + path, "mixer", "fill"));
+  EXPECT_THAT(log.calls, ElementsAre("dialog", "path " + path, "busy", "idle", "mixer", "fill"));
   EXPECT_EQ(command.store().value(0), 7);
   EXPECT_EQ(command.store().value(300), -5);
   EXPECT_EQ(window.texts["pos0"], "7");
@@ -140,7 +141,8 @@ TEST_F(LoadCommandTest, ReadFailuresStopBeforeThePageAndTheFill) {
     log.calls.clear();
     Choose(row.path);
     command.Run();
-    EXPECT_THAT(log.calls, ElementsAre("dialog", "path " + row.path, "error " + row.message));
+    EXPECT_THAT(log.calls,
+                ElementsAre("dialog", "path " + row.path, "busy", "idle", "error " + row.message));
   }
 }
 
@@ -148,8 +150,8 @@ TEST_F(LoadCommandTest, FillStopAppliesTheActionsBeforeItThenReportsIt) {
   const std::string path = files.Write("mode.qzd", {{0, 3}, {96, 2147483647}});
   Choose(path);
   command.Run();
-  EXPECT_THAT(log.calls,
-              ElementsAre("dialog", "path " + path, "mixer", "fill", "error Integer overflow."));
+  EXPECT_THAT(log.calls, ElementsAre("dialog", "path " + path, "busy", "idle", "mixer", "fill",
+                                     "error Integer overflow."));
   EXPECT_EQ(window.texts["pos0"], "3");
   EXPECT_EQ(window.texts.count("Mode"), 0u);
 }
