@@ -31,6 +31,12 @@ if [ -z "$python" ]; then
   echo "SKIP: python3-xlib is not installed (scripts/install-deps installs it)"
   exit 77
 fi
+if ! strace -f -qq -o /dev/null true 2>/dev/null; then
+  echo "SKIP: strace cannot trace processes here"
+  exit 77
+fi
+# LeakSanitizer cannot work under ptrace; the other tests of a sanitizer build look for leaks.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d)
