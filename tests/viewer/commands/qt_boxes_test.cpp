@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -53,8 +54,13 @@ SeenBox ShowBox(const std::string& message) {
     seen.buttons = buttons->standardButtons();
     seen.modality = box.windowModality();
     seen.size = box.frameGeometry().size();
+    const int iconSize = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    const QImage stop = box.style()
+                            ->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, &box)
+                            .pixmap(QSize(iconSize, iconSize), box.devicePixelRatio())
+                            .toImage();
     for (const QLabel* label : box.findChildren<QLabel*>())
-      seen.stopIcon |= !label->pixmap().isNull();
+      seen.stopIcon |= label->pixmap().toImage() == stop;
     const QTextDocument& document = *text->document();
     seen.textWhole = text->verticalScrollBar()->maximum() == 0 &&
                      document.size().width() <= text->viewport()->width() &&
