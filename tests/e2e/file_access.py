@@ -14,8 +14,7 @@ CHANGING = {"mkdir", "mkdirat", "rmdir", "unlink", "unlinkat", "rename", "rename
 WRITES = {"write", "writev", "pwrite64", "pwritev", "pwritev2"}
 # Devices every program opens in passing; a listed entry is anything else right under /dev or /proc.
 USUAL = {"/dev/null", "/dev/urandom", "/dev/random", "/dev/tty", "/dev/zero", "/proc/self",
-         "/proc/thread-self", "/proc/filesystems", "/proc/meminfo", "/proc/cpuinfo", "/proc/stat",
-         "/proc/mounts", "/proc/sys"}
+         "/proc/thread-self"}
 
 call = re.compile(r'^(?:\[pid\s+\d+\]\s+|\d+\s+)?(\w+)\((.*)\)\s+=\s+(-?\d+|\?)')
 path = re.compile(r'"((?:[^"\\]|\\.)*)"')
