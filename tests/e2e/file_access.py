@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Reads an `strace -f -y` log of the viewer and reports every file it changed and every entry of
-/proc or /dev it opened as a file. The viewer only reads model files; it creates, changes and
-deletes no file, and its open dialog lists a folder without opening what it lists.
+"""Reads an `strace -f -y` log of the viewer and reports every file it changed, every entry of
+/proc or /dev it opened as a file, and every place it looked for the settings Qt's file dialog
+keeps (QtProject.conf). The viewer only reads model files; it creates, changes and deletes no
+file, keeps no settings, and its open dialog lists a folder without opening what it lists.
 Usage: file_access.py STRACE_LOG; prints one line per finding and exits 1 if there are any."""
 import re
 import sys
@@ -30,6 +31,8 @@ for line in open(sys.argv[1], errors="replace"):
     ok = result not in ("?",) and not result.startswith("-")
     paths = path.findall(args)
     first = paths[0] if paths else ""
+    if "QtProject.conf" in first and not first.startswith("/dev/null/"):
+        findings.append("looked for Qt's settings: " + line.strip())
     if name in ("open", "openat", "openat2"):
         flags = args
         if ok and re.search(r"O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND", flags) \
