@@ -77,6 +77,7 @@ QtOpenDialog::~QtOpenDialog() = default;
 
 QFileDialog& QtOpenDialog::dialog() {
   if (dialog_ != nullptr) return *dialog_;
+  icons_ = std::make_unique<NameOnlyIconProvider>();
   dialog_ = std::make_unique<QFileDialog>();
   QFileDialog& d = *dialog_;
   // Qt's own dialog behaves the same on every desktop and can be driven by tests.
@@ -88,7 +89,7 @@ QFileDialog& QtOpenDialog::dialog() {
   d.setSizeGripEnabled(true);
   d.setWindowModality(Qt::ApplicationModal);
   d.setFilter(d.filter() & ~QDir::CaseSensitive);
-  d.setIconProvider(&icons_);
+  d.setIconProvider(icons_.get());
 
   auto* listing = new FolderListing(&d);
   d.setProxyModel(listing);  // the dialog owns it from here

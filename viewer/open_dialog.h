@@ -74,8 +74,9 @@ class QtOpenDialog final : public OpenDialog {
   void UseFilter(int index);
 
   std::vector<FilterEntry> filter_;
-  // Declared before the dialog: its file system model asks the provider until it is destroyed.
-  NameOnlyIconProvider icons_;
+  // Made with the dialog, and declared before it: the dialog's file system model asks the
+  // provider until the dialog is destroyed.
+  std::unique_ptr<NameOnlyIconProvider> icons_;
   std::unique_ptr<QFileDialog> dialog_;
   // The dialog's own file system model, reached through the proxy the dialog lists it with.
   QFileSystemModel* files_ = nullptr;
