@@ -8,7 +8,10 @@
 #include <cstdlib>
 
 #include "app/command_line.h"
+#include "viewer/error_box.h"
 #include "viewer/main_window.h"
+#include "viewer/open_dialog.h"
+#include "viewer/program_title.h"
 #include "viewer/window_export.h"
 
 namespace {
@@ -55,7 +58,8 @@ void Print(std::FILE* stream, const QString& text) {
 // Writes the window without showing it anywhere: the offscreen platform needs no display.
 int Export(const qzd::viewer::ExportRequest& request, char* program) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QCoreApplication::setApplicationName(QStringLiteral("DODeruzudevir"));
+  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::viewer::kProgramTitle));
+  qzd::viewer::KeepNoSettings();
   int qtArgc = 1;
   QApplication application(qtArgc, &program);
   if (const std::optional<QString> failure = qzd::viewer::ExportWindow(request)) {
@@ -95,16 +99,19 @@ int main(int argc, char* argv[]) {
   }
   // The title names the program's task-bar entry and its message boxes. It is the application
   // name, not the display name: Qt would append a display name to the main window's own title.
-  QCoreApplication::setApplicationName(QStringLiteral("DODeruzudevir"));
+  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::viewer::kProgramTitle));
   // Ties the window to its desktop entry (Wayland app id, task bar icon and name).
   QGuiApplication::setDesktopFileName(QStringLiteral("org.qzdviewer.QzdViewer"));
+  qzd::viewer::KeepNoSettings();
   usualMessages = qInstallMessageHandler(StartUpMessages);
   // Qt reads options of its own from the arguments; they are all the program's.
   int qtArgc = 1;
   QApplication application(qtArgc, argv);
   qInstallMessageHandler(usualMessages);
 
-  qzd::viewer::TmainForm mainForm;
+  qzd::viewer::QtOpenDialog fileOpenDlg;
+  qzd::viewer::QtErrorBox errorBox;
+  qzd::viewer::TmainForm mainForm(fileOpenDlg, errorBox);
   mainForm.show();
   // The model named on the command line loads once the window shows, so that an error box
   // stands over it.

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "viewer/main_window.h"
 #include "viewer/load_command.h"
+#include "viewer/main_window.h"
 
 namespace {
 
@@ -55,15 +55,14 @@ enum class Repaint {
 void Load(benchmark::State& state, std::vector<const char*> files, Repaint repaint) {
   RoundChoice dialog(files);
   CountingErrorBox errors;
-  qzd::viewer::TmainForm form;
-  form.UseLoadDialogs(dialog, errors);
+  qzd::viewer::TmainForm form(dialog, errors);
   form.show();
   QApplication::processEvents();
   PaintCounter paints;
   for (QWidget* w : form.findChildren<QWidget*>()) w->installEventFilter(&paints);
 
   for (auto _ : state) {
-    form.FileOpenClick(nullptr);
+    form.FileOpenClick();
     if (repaint == Repaint::kChanged) {
       QApplication::processEvents();
     } else {

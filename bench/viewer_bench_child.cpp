@@ -8,7 +8,10 @@
 #include <string>
 
 #include "model/model_file_reader.h"
+#include "viewer/error_box.h"
 #include "viewer/main_window.h"
+#include "viewer/open_dialog.h"
+#include "viewer/program_title.h"
 #include "viewer_bench_first_frame.h"
 
 int main(int argc, char* argv[]) {
@@ -16,10 +19,12 @@ int main(int argc, char* argv[]) {
   const long long started = std::stoll(argv[1]);
   const std::string model = argv[2];
   int qtArgc = 1;
-  QCoreApplication::setApplicationName(QStringLiteral("DODeruzudevir"));
+  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::viewer::kProgramTitle));
   QApplication application(qtArgc, argv);
 
-  qzd::viewer::TmainForm window;
+  qzd::viewer::QtOpenDialog fileOpenDlg;
+  qzd::viewer::QtErrorBox errorBox;
+  qzd::viewer::TmainForm window(fileOpenDlg, errorBox);
   qzd::bench::FirstFrameWatch watch(window, [&] {
     std::printf("%lld\n", qzd::bench::MonotonicNanoseconds() - started);
     std::fflush(stdout);

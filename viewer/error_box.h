@@ -5,25 +5,18 @@
 
 #include "viewer/load_command.h"
 
-class QWidget;
-
 namespace qzd::viewer {
-
-// Caption of every error message box: the program title.
-inline constexpr char kProgramTitle[] = "DODeruzudevir";
 
 // The text of a message as the box shows it: one character per byte, as single-byte characters.
 [[nodiscard]] QString ErrorBoxText(std::string_view text);
 
-// The error message box as a modal Qt message box: stop icon, one OK button, plain text only.
+// The error message box: caption the program title, stop icon, one OK button, the message as
+// plain text. The message shows whole, wrapped at blanks or, where a word is longer than the box
+// is wide, anywhere, and the user can select and copy it. Modal for the whole program and owned
+// by no window of its own, like the open dialog.
 class QtErrorBox final : public ErrorBox {
  public:
-  // `owner` is the window the box stands over; it may be null.
-  explicit QtErrorBox(QWidget* owner) : owner_(owner) {}
   void Show(std::string_view text) override;
-
- private:
-  QWidget* owner_;
 };
 
 }  // namespace qzd::viewer

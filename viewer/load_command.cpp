@@ -4,12 +4,34 @@
 
 namespace qzd::viewer {
 
+namespace {
+
+// Tells the window that a read runs, for as long as it runs, whichever way it ends.
+class BusyWhileReading {
+ public:
+  explicit BusyWhileReading(LoadTarget& window) : window_(window) { window_.Busy(true); }
+  ~BusyWhileReading() { window_.Busy(false); }
+  BusyWhileReading(const BusyWhileReading&) = delete;
+  BusyWhileReading& operator=(const BusyWhileReading&) = delete;
+
+ private:
+  LoadTarget& window_;
+};
+
+std::optional<LoadFailure> Read(const ChosenFile& file, ModelValueStore& store,
+                                LoadTarget& window) {
+  const BusyWhileReading busy(window);
+  return ReadModelFile(file.path, store);
+}
+
+}  // namespace
+
 void LoadCommand::Run() {
   // A cancelled dialog skips the read, but the page reset and the fill still run.
   if (const std::optional<ChosenFile> chosen = dialog_.Choose()) {
     // The path shows before the file is opened, so it stays even when the read fails.
     window_.SetFilePath(*chosen);
-    if (const std::optional<LoadFailure> failure = ReadModelFile(chosen->path, store_)) {
+    if (const std::optional<LoadFailure> failure = Read(*chosen, store_, window_)) {
       errors_.Show(WithFinalPeriod(failure->message));
       return;
     }

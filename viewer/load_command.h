@@ -44,6 +44,8 @@ class LoadTarget {
   // FillForm: one fill from the store as it stands, its actions applied in their order. Returns
   // the stop that ended it early, once the actions before it are applied.
   [[nodiscard]] virtual std::optional<FillStop> FillForm() = 0;
+  // Called with true before the read of a chosen file and with false once it has ended.
+  virtual void Busy(bool /*busy*/) {}
 };
 
 // The "load model" command. It reads into the run's one value store, which the window's fills

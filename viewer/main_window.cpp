@@ -1,5 +1,6 @@
 #include "viewer/main_window.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -8,9 +9,7 @@
 
 #include "ui_main_window.h"
 #include "viewer/accessibility.h"
-#include "viewer/error_box.h"
 #include "viewer/model_file_drop.h"
-#include "viewer/open_dialog.h"
 #include "viewer/pictures/built_in_pictures.h"
 #include "viewer/widgets/caption.h"
 #include "viewer/widgets/display_field.h"
@@ -26,7 +25,8 @@ constexpr QPoint kWindowPosition(37, 86);
 
 }  // namespace
 
-TmainForm::TmainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TmainForm>()) {
+TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::TmainForm>()), dialog_(dialog), errors_(errors) {
   // Set before the elements exist, so that they take it on at creation instead of each being
   // told of a font change afterwards.
   setFont(WindowFont(kWindowFontPixels));
@@ -61,8 +61,8 @@ void TmainForm::IndexElements() {
 }
 
 void TmainForm::ConnectClicks() {
-  connect(ui_->open, &QPushButton::clicked, this, [this] { FileOpenClick(ui_->open); });
-  connect(ui_->Button1, &QPushButton::clicked, this, [this] { ChangeHelpScr(ui_->Button1); });
+  connect(ui_->open, &QPushButton::clicked, this, &TmainForm::FileOpenClick);
+  connect(ui_->Button1, &QPushButton::clicked, this, &TmainForm::ChangeHelpScr);
   // A focused button answers Enter as well as Space, as the desktop's own buttons do.
   ui_->open->setAutoDefault(true);
   ui_->Button1->setAutoDefault(true);
@@ -71,7 +71,7 @@ void TmainForm::ConnectClicks() {
   ui_->open->setShortcut(QKeySequence::Open);
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
   for (Frame* page : {ui_->GroupBox3, ui_->GroupBox5, ui_->GroupBox6, ui_->GroupBox7}) {
-    connect(page, &Frame::clicked, this, [this, page] { ChangeHelpScr(page); });
+    connect(page, &Frame::clicked, this, &TmainForm::ChangeHelpScr);
   }
 }
 
@@ -86,15 +86,15 @@ void TmainForm::SetText(std::string_view element, const QString& text) {
   if (field) field->setText(text);
 }
 
-void TmainForm::Show(std::string_view element) {
+void TmainForm::ShowElement(std::string_view element) {
   QWidget* widget = Element(element);
-  Q_ASSERT_X(widget, "TmainForm::Show", "no element of that name");
+  Q_ASSERT_X(widget, "TmainForm::ShowElement", "no element of that name");
   if (widget) widget->show();
 }
 
-void TmainForm::Hide(std::string_view element) {
+void TmainForm::HideElement(std::string_view element) {
   QWidget* widget = Element(element);
-  Q_ASSERT_X(widget, "TmainForm::Hide", "no element of that name");
+  Q_ASSERT_X(widget, "TmainForm::HideElement", "no element of that name");
   if (widget) widget->hide();
 }
 
@@ -107,10 +107,10 @@ std::optional<FillStop> TmainForm::Apply(const DisplayUpdate& update) {
                                                     static_cast<qsizetype>(action.text.size())));
         break;
       case DisplayAction::Kind::Show:
-        Show(action.element);
+        ShowElement(action.element);
         break;
       case DisplayAction::Kind::Hide:
-        Hide(action.element);
+        HideElement(action.element);
         break;
     }
   }
@@ -121,41 +121,25 @@ std::optional<FillStop> TmainForm::FillForm() {
   return Apply(BuildDisplayUpdate(store_));
 }
 
-void TmainForm::UseLoadDialogs(OpenDialog& dialog, ErrorBox& errors) {
-  dialog_ = &dialog;
-  errors_ = &errors;
-}
-
-void TmainForm::FileOpenClick(QObject* /*sender*/) {
-  WindowLoadCommand().Run();
+void TmainForm::FileOpenClick() {
+  LoadCommand(store_, dialog_, errors_, *this).Run();
 }
 
 void TmainForm::OpenModelFile(const QString& path) {
   const QString fullPath = QFileInfo(path).absoluteFilePath();
-  WindowLoadCommand().Open(ChosenFile{QFile::encodeName(fullPath).toStdString()});
+  LoadCommand(store_, dialog_, errors_, *this)
+      .Open(ChosenFile{QFile::encodeName(fullPath).toStdString()});
 }
 
-LoadCommand TmainForm::WindowLoadCommand() {
-  if (dialog_ == nullptr) {
-    fileOpenDlg_ = std::make_unique<QtOpenDialog>(this);
-    dialog_ = fileOpenDlg_.get();
-  }
-  if (errors_ == nullptr) {
-    errorBox_ = std::make_unique<QtErrorBox>(this);
-    errors_ = errorBox_.get();
-  }
-  return LoadCommand(store_, *dialog_, *errors_, *this);
-}
-
-void TmainForm::ChangeHelpScr(QObject* /*sender*/) {
+void TmainForm::ChangeHelpScr() {
   helpPanel_.Advance();
 }
 
 void TmainForm::SetPageVisible(std::string_view frame, bool visible) {
   if (visible)
-    Show(frame);
+    ShowElement(frame);
   else
-    Hide(frame);
+    HideElement(frame);
 }
 
 void TmainForm::SetFilePath(const ChosenFile& file) {
@@ -164,7 +148,16 @@ void TmainForm::SetFilePath(const ChosenFile& file) {
 
 void TmainForm::ShowMixerPage() {
   helpPanel_.ResetToMixer();
-  ChangeHelpScr(ui_->Button1);
+  ChangeHelpScr();
+}
+
+void TmainForm::Busy(bool busy) {
+  // A read of a file with a very long first line can take seconds; the window takes no input
+  // meanwhile, and the pointer says so.
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
 }
 
 }  // namespace qzd::viewer

@@ -19,16 +19,14 @@ class TmainForm;
 
 namespace qzd::viewer {
 
-class QtErrorBox;
-class QtOpenDialog;
-
 // The program's one window, `mainForm`. Its layout lives in main_window.ui; this class sets up the
 // element kinds, addresses the elements by name and wires the clicks.
 class TmainForm : public QWidget, private PageFrames, private LoadTarget {
   Q_OBJECT
 
  public:
-  explicit TmainForm(QWidget* parent = nullptr);
+  // `dialog` and `errors` serve the load command for the whole run and must outlive the window.
+  TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent = nullptr);
   ~TmainForm() override;
 
   TmainForm(const TmainForm&) = delete;
@@ -40,8 +38,8 @@ class TmainForm : public QWidget, private PageFrames, private LoadTarget {
   // Replaces the whole text of the display field or path field of that name.
   void SetText(std::string_view element, const QString& text);
   // Sets only the element's own visibility flag; the elements inside a frame keep theirs.
-  void Show(std::string_view element);
-  void Hide(std::string_view element);
+  void ShowElement(std::string_view element);
+  void HideElement(std::string_view element);
 
   // Does the update's actions in their order. A hidden field takes its text like a visible one.
   // Returns the update's stop, if it has one, after every action before it has been done.
@@ -58,39 +56,33 @@ class TmainForm : public QWidget, private PageFrames, private LoadTarget {
   // The page the next advance shows.
   [[nodiscard]] HelpPanelState HelpPanel() const noexcept { return helpPanel_.state(); }
 
-  // The load command's open dialog and error box in place of the window's own (tests script the
-  // user's choices with them). Both must outlive their use.
-  void UseLoadDialogs(OpenDialog& dialog, ErrorBox& errors);
-
   // The load command's steps after the dialog for a file named outside it (command line, drop),
   // as if the dialog had returned `path` made absolute.
   void OpenModelFile(const QString& path);
 
  public slots:
   // The load command: a click on `open`.
-  void FileOpenClick(QObject* sender);
+  void FileOpenClick();
   // The advance of the page area: a click on `Button1` or on a page's frame.
-  void ChangeHelpScr(QObject* sender);
+  void ChangeHelpScr();
 
  private:
   void SetUpElementKinds();
   void IndexElements();
   void ConnectClicks();
-  LoadCommand WindowLoadCommand();
 
   void SetPageVisible(std::string_view frame, bool visible) override;
   void SetFilePath(const ChosenFile& file) override;
   void ShowMixerPage() override;
+  void Busy(bool busy) override;
 
   std::unique_ptr<Ui::TmainForm> ui_;
   std::map<std::string, QWidget*, std::less<>> elements_;
   ModelValueStore store_;
   HelpPanelCycle helpPanel_{*this};
-  // FileOpenDlg and the error box, made on first use and kept for the run.
-  std::unique_ptr<QtOpenDialog> fileOpenDlg_;
-  std::unique_ptr<QtErrorBox> errorBox_;
-  OpenDialog* dialog_ = nullptr;
-  ErrorBox* errors_ = nullptr;
+  // FileOpenDlg and the error box.
+  OpenDialog& dialog_;
+  ErrorBox& errors_;
 };
 
 }  // namespace qzd::viewer

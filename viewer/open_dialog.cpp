@@ -1,13 +1,13 @@
 #include "viewer/open_dialog.h"
 
 #include <QAbstractItemView>
-#include <QComboBox>
 #include <QCompleter>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileSystemModel>
-#include <QLineEdit>
+#include <QIdentityProxyModel>
+#include <QMimeDatabase>
+#include <QSettings>
 
 namespace qzd::viewer {
 
@@ -17,6 +17,17 @@ namespace {
 QString MappedPattern(const QString& pattern) {
   return pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern;
 }
+
+// The dialog lists its folder through this proxy, which hands the dialog's file system model to
+// whoever sets it: the model then takes the filter's mapped patterns. Sorting a column sorts the
+// model, which keeps folders before files as the dialog does without a proxy.
+class FolderListing final : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  void sort(int column, Qt::SortOrder order) override {
+    if (sourceModel() != nullptr) sourceModel()->sort(column, order);
+  }
+};
 
 }  // namespace
 
@@ -33,8 +44,41 @@ std::vector<FilterEntry> ParseFileFilter(std::string_view filter) {
   return entries;
 }
 
-QtOpenDialog::QtOpenDialog(QWidget* owner)
-    : dialog_(std::make_unique<QFileDialog>(owner)), filter_(ParseFileFilter(kModelFileFilter)) {
+void KeepNoSettings() {
+  // A folder inside the null device can neither exist nor be made, so every settings file Qt
+  // would read is missing and every write fails before a file or folder is created.
+  const QString nowhere = QStringLiteral("/dev/null");
+  for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+    for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+      QSettings::setPath(format, scope, nowhere);
+  }
+}
+
+NameOnlyIconProvider::NameOnlyIconProvider()
+    : folder_(icon(Folder)), file_(icon(File)), drive_(icon(Drive)) {}
+
+QIcon NameOnlyIconProvider::icon(const QFileInfo& info) const {
+  if (info.isRoot()) return drive_;
+  return info.isDir() ? folder_ : file_;
+}
+
+QString NameOnlyIconProvider::type(const QFileInfo& info) const {
+  const QMimeDatabase types;
+  // By the name's extension only: the database does not open the file for this.
+  const QMimeType type =
+      info.isDir() ? types.mimeTypeForName(QStringLiteral("inode/directory"))
+                   : types.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+  return type.comment();
+}
+
+QtOpenDialog::QtOpenDialog() : filter_(ParseFileFilter(kModelFileFilter)) {}
+
+QtOpenDialog::~QtOpenDialog() = default;
+
+QFileDialog& QtOpenDialog::dialog() {
+  if (dialog_ != nullptr) return *dialog_;
+  icons_ = std::make_unique<NameOnlyIconProvider>();
+  dialog_ = std::make_unique<QFileDialog>();
   QFileDialog& d = *dialog_;
   // Qt's own dialog behaves the same on every desktop and can be driven by tests.
   d.setOption(QFileDialog::DontUseNativeDialog);
@@ -45,25 +89,29 @@ QtOpenDialog::QtOpenDialog(QWidget* owner)
   d.setSizeGripEnabled(true);
   d.setWindowModality(Qt::ApplicationModal);
   d.setFilter(d.filter() & ~QDir::CaseSensitive);
+  d.setIconProvider(icons_.get());
 
-  // Qt takes the patterns from the descriptions' brackets; the model is then given the mapped
-  // ones each time a filter is picked, so the descriptions can stay as the user knows them.
-  if (auto* types = d.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
-    QObject::connect(types, &QComboBox::activated, &d, [this](int index) { UseFilter(index); });
+  auto* listing = new FolderListing(&d);
+  d.setProxyModel(listing);  // the dialog owns it from here
+  files_ = qobject_cast<QFileSystemModel*>(listing->sourceModel());
+  // Qt takes the patterns from the descriptions' brackets; the model then gets the mapped ones
+  // each time the user picks a filter, so the descriptions stay as the user knows them.
+  QObject::connect(&d, &QFileDialog::filterSelected, &d, [this](const QString& description) {
+    for (std::size_t i = 0; i < filter_.size(); ++i) {
+      if (filter_[i].description == description) UseFilter(static_cast<int>(i));
+    }
+  });
+  return d;
 }
 
-QtOpenDialog::~QtOpenDialog() = default;
-
 void QtOpenDialog::UseFilter(int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= filter_.size()) return;
-  if (auto* files = dialog_->findChild<QFileSystemModel*>(QStringLiteral("qt_filesystem_model"))) {
-    files->setNameFilterDisables(false);
-    files->setNameFilters(filter_[static_cast<std::size_t>(index)].patterns);
-  }
+  if (files_ == nullptr || index < 0 || static_cast<std::size_t>(index) >= filter_.size()) return;
+  files_->setNameFilterDisables(false);
+  files_->setNameFilters(filter_[static_cast<std::size_t>(index)].patterns);
 }
 
 std::optional<ChosenFile> QtOpenDialog::Choose() {
-  QFileDialog& d = *dialog_;
+  QFileDialog& d = dialog();
   QStringList descriptions;
   for (const FilterEntry& e : filter_) descriptions << e.description;
   // A filter picked in an earlier use does not carry over.
@@ -75,8 +123,8 @@ std::optional<ChosenFile> QtOpenDialog::Choose() {
   const int result = d.exec();
   // Enter on a name that the completion list offers closes the dialog but may leave the list
   // standing on its own; it has no use once the dialog is gone.
-  if (auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
-    if (QCompleter* completion = name->completer()) completion->popup()->hide();
+  for (QCompleter* completion : d.findChildren<QCompleter*>()) {
+    if (QAbstractItemView* list = completion->popup()) list->hide();
   }
   if (result != QDialog::Accepted) return std::nullopt;
   const QString path = d.selectedFiles().value(0);

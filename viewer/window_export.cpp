@@ -147,8 +147,7 @@ std::optional<QString> ExportWindow(const ExportRequest& request) {
 
   NoDialog dialog;
   KeptMessage errors;
-  TmainForm window;
-  window.UseLoadDialogs(dialog, errors);
+  TmainForm window(dialog, errors);
   window.OpenModelFile(request.modelFile);
   if (errors.message) return QStringLiteral("%1: %2").arg(request.modelFile, *errors.message);
 

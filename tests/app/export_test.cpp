@@ -120,8 +120,7 @@ TEST_F(Export, PngAtScaleOneIsTheWindowPixelForPixel) {
 
     NoDialog dialog;
     Messages messages;
-    TmainForm window;
-    window.UseLoadDialogs(dialog, messages);
+    TmainForm window(dialog, messages);
     window.OpenModelFile(Example("glider.qzd"));
     for (int i = 0; i < row.advances; ++i)
       qobject_cast<QAbstractButton*>(window.Element("Button1"))->click();

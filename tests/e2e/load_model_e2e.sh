@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Starts the real viewer on a private X server, loads a sample model through the real open dialog
-# with xdotool, checks that the window shows it, then loads a bad file and closes the error box.
+# with xdotool, checks that the window shows it, cancels the dialog, lists /proc and /dev in it
+# (the window and the dialog must go on answering), loads another model, then a bad file and
+# closes the error box, and closes the window. The viewer runs with HOME and the XDG folders in
+# an empty folder and under strace: afterwards the folder is still empty, the viewer changed no
+# file anywhere, and it opened none of the entries it listed.
 # Usage: load_model_e2e.sh VIEWER EXAMPLES_DIR OUTPUT_DIR
-# Exit 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
+# Exit 77 (skipped) when Xvfb, xdotool, ImageMagick, strace or python3-xlib is missing.
 set -uo pipefail
 
 viewer=$1
@@ -12,18 +16,36 @@ sample=trainer-easy.qzd
 main_title='Tarnell QZ Model data viewer'
 box_title='DODeruzudevir'
 
-for tool in Xvfb xdotool import; do
+for tool in Xvfb xdotool import strace; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed (scripts/install-deps installs it)"
     exit 77
   fi
 done
+# A Python that can talk to the X server, to close the window as a window manager would.
+python=
+for candidate in python3 /usr/bin/python3; do
+  if "$candidate" -c 'import Xlib' 2>/dev/null; then python=$candidate; break; fi
+done
+if [ -z "$python" ]; then
+  echo "SKIP: python3-xlib is not installed (scripts/install-deps installs it)"
+  exit 77
+fi
+if ! strace -f -qq -o /dev/null true 2>/dev/null; then
+  echo "SKIP: strace cannot trace processes here"
+  exit 77
+fi
+# LeakSanitizer cannot work under ptrace; the other tests of a sanitizer build look for leaks.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d)
 xvfb_pid=
 viewer_pid=
+strace_pid=
 cleanup() {
   [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null
+  [ -n "$strace_pid" ] && kill "$strace_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$work"
@@ -68,12 +90,25 @@ find_other() { other=$(other_window); }
 no_other() { ! other_window >/dev/null; }
 gone() { ! visible_windows | grep -qx "$1"; }
 
-click_load_model() {
-  # "load model" is at (432, 24), 65 x 20.
+# Gives the dialog the keyboard. Without --sync: waiting for a focus change never ends when the
+# dialog, shown again, has the focus already.
+focus_dialog() {
+  xdotool windowfocus "$dialog" 2>/dev/null
+  sleep 0.2
+}
+
+# "load model" is at (432, 24), 65 x 20. The pointer leaves it first: a move to where it already
+# stands would wait for a motion that never comes.
+press_load_model() {
+  xdotool mousemove --sync 0 0
   xdotool mousemove --sync $((win_x + 464)) $((win_y + 34)) click 1
+}
+
+click_load_model() {
+  press_load_model
   wait_for 100 find_other || fail "no open dialog after a click on load model"
   dialog=$other
-  xdotool windowfocus --sync "$dialog" 2>/dev/null
+  focus_dialog
 }
 
 # Types a path over whatever the dialog offers and accepts it. A completion list may take the
@@ -85,6 +120,40 @@ choose_in_dialog() {
   xdotool key Return
   wait_for 20 gone "$dialog" || xdotool key Return
   wait_for 50 gone "$dialog" || fail "the open dialog did not close on Enter"
+}
+
+# Goes to a folder by typing its path into the dialog as a user would: the completion list
+# lists it first, then Enter opens it. Then the dialog must close on Escape within a second (a
+# completion list still standing takes the first Escape), and the main window must open it
+# again within a second.
+visit_in_dialog() {
+  xdotool key --clearmodifiers ctrl+a
+  xdotool type --delay 5 "$1"
+  sleep 1
+  xdotool key Return
+  sleep 1
+  xdotool key Escape
+  wait_for 5 gone "$dialog" || xdotool key Escape
+  wait_for 10 gone "$dialog" || fail "the open dialog did not answer within a second after $1"
+  press_load_model
+  wait_for 10 find_other || fail "the main window did not answer within a second after $1"
+  dialog=$other
+  focus_dialog
+}
+
+# Closes a window as a window manager does when the user clicks its close button.
+close_window() {
+  "$python" - "$1" <<'PY'
+import sys
+from Xlib import X, display, protocol
+d = display.Display()
+window = d.create_resource_object("window", int(sys.argv[1]))
+protocols = d.intern_atom("WM_PROTOCOLS")
+delete = d.intern_atom("WM_DELETE_WINDOW")
+window.send_event(protocol.event.ClientMessage(window=window, client_type=protocols,
+                                              data=(32, [delete, X.CurrentTime, 0, 0, 0])))
+d.flush()
+PY
 }
 
 # A private X server on a free display number.
@@ -99,11 +168,20 @@ mkdir -p "$out"
 
 printf '12\n<b>oops</b>\n' >"$work/bad.qzd"
 
-(cd "$examples" && exec "$viewer") >"$work/viewer.log" 2>&1 &
-viewer_pid=$!
+# Everything the program might keep between runs would land in this folder.
+home="$work/home"
+mkdir -m 700 "$home"
+export HOME="$home" XDG_CONFIG_HOME="$home" XDG_DATA_HOME="$home" XDG_CACHE_HOME="$home" \
+  XDG_STATE_HOME="$home" XDG_RUNTIME_DIR="$home"
+
+# One trace file per thread, so that no call is split across lines.
+(cd "$examples" && exec strace -f -ff -qq -y -e trace=%file,write,writev,pwrite64,pwritev \
+  -o "$work/trace" "$viewer") >"$work/viewer.log" 2>&1 &
+strace_pid=$!
 
 find_main() { main=$(xdotool search --onlyvisible --name "^$main_title\$" 2>/dev/null | head -n 1); [ -n "$main" ]; }
 wait_for 200 find_main || fail "the main window did not appear"
+viewer_pid=$(xdotool getwindowpid "$main")
 title=$(xdotool getwindowname "$main")
 [ "$title" = "$main_title" ] || fail "window title is '$title', not '$main_title'"
 eval "$(xdotool getwindowgeometry --shell "$main")"
@@ -124,6 +202,22 @@ check_pictures() { [ "$(colours_at 384 64 97 18)" -gt 2 ]; }
 wait_for 50 check_pictures || fail "no type picture shows after loading $sample"
 shot 3-loaded
 
+# A cancelled dialog fills the window again from the model already read.
+click_load_model
+xdotool key Escape
+wait_for 20 gone "$dialog" || fail "the open dialog did not close on Escape"
+check_pictures || fail "the cancelled dialog changed the pictures"
+
+# Qt's dialog used to read listed files to guess their type; /proc/kmsg never answers as root.
+click_load_model
+visit_in_dialog /proc/
+visit_in_dialog /dev/
+shot 3b-dev
+# The glider shows only its own picture; the aeroplane's place is plain again.
+choose_in_dialog "$examples/glider.qzd"
+glider_only() { [ "$(colours_at 384 64 48 18)" = 1 ] && [ "$(colours_at 432 64 49 18)" -gt 2 ]; }
+wait_for 50 glider_only || fail "glider.qzd did not load after the dialog listed /proc and /dev"
+
 click_load_model
 choose_in_dialog "$work/bad.qzd"
 find_box() { box=$(other_window) && [ "$(xdotool getwindowname "$box")" = "$box_title" ]; }
@@ -137,4 +231,19 @@ kill -0 "$viewer_pid" 2>/dev/null || fail "the viewer ended after the error box"
 check_pictures || fail "the failed load changed the window"
 shot 5-after-error
 
-echo "PASS: loaded $sample, saw the error box for a bad file; screenshots in $out"
+close_window "$main"
+ended() { ! kill -0 "$strace_pid" 2>/dev/null; }
+wait_for 100 ended || fail "the viewer did not end when its window was closed"
+wait "$strace_pid"
+status=$?
+strace_pid= viewer_pid=
+[ "$status" -eq 0 ] || fail "the viewer ended with status $status"
+
+problems=$(find "$home" -mindepth 1 -printf 'left in its empty home: %p\n' | head -n 5)
+cat "$work"/trace.* >"$work/trace.log"
+problems+=$("$python" "$here/file_access.py" "$work/trace.log" | head -n 20)
+[ -z "$problems" ] || fail "the viewer changed or opened files it must not:
+$problems"
+
+echo "PASS: loaded $sample and glider.qzd, listed /proc and /dev, saw the error box for a bad" \
+  "file, wrote and opened nothing it must not; screenshots in $out"

@@ -6,14 +6,19 @@
 #include <cstdio>
 
 #include "model/model_file_reader.h"
+#include "viewer/error_box.h"
 #include "viewer/main_window.h"
+#include "viewer/open_dialog.h"
+#include "viewer/program_title.h"
 
 int main(int argc, char* argv[]) {
-  QCoreApplication::setApplicationName(QStringLiteral("DODeruzudevir"));
+  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::viewer::kProgramTitle));
   QApplication application(argc, argv);
   const QStringList arguments = QCoreApplication::arguments();
 
-  qzd::viewer::TmainForm window;
+  qzd::viewer::QtOpenDialog fileOpenDlg;
+  qzd::viewer::QtErrorBox errorBox;
+  qzd::viewer::TmainForm window(fileOpenDlg, errorBox);
   if (arguments.size() > 1) {
     // The path field shows the full path, as the open dialog gives it.
     const QString fullPath = QFileInfo(arguments.at(1)).absoluteFilePath();

@@ -106,12 +106,12 @@ TEST_F(WindowClicks, AClickOnAFramesFreeAreaOrOnAHiddenElementReachesTheFrame) {
   ClickAt(QPoint(296 + 300, 96 + 430));
   EXPECT_EQ(mixer.count(), 1);
   // Each frame click turns the page; MIXER comes back to the front for the next one.
-  window_.Show("GroupBox3");
-  window_.Hide("Label18");
+  window_.ShowElement("GroupBox3");
+  window_.HideElement("Label18");
   ClickAt(QPoint(296 + 230, 96 + 64 + 6));
   EXPECT_EQ(mixer.count(), 2);
-  window_.Show("GroupBox3");
-  window_.Hide("mixths4");
+  window_.ShowElement("GroupBox3");
+  window_.HideElement("mixths4");
   ClickAt(QPoint(296 + 20, 96 + 32 + 8));
   EXPECT_EQ(mixer.count(), 3);
 }

@@ -181,7 +181,7 @@ TEST_F(ApplyingAnUpdate, SetsTextsAndVisibilityInOrderAndHiddenFieldsStillTakeTh
   EXPECT_FALSE(Get("drai1l")->isVisible());
   EXPECT_FALSE(Get("drai1l")->isHidden());
   EXPECT_EQ(Get<DisplayField>("drai1l")->text(), "100");
-  window_.Show("GroupBox2");
+  window_.ShowElement("GroupBox2");
   EXPECT_TRUE(Get("drai1l")->isVisible());
   EXPECT_TRUE(Get("fixai1")->isHidden());
 }

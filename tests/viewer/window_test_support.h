@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "viewer/error_box.h"
 #include "viewer/main_window.h"
+#include "viewer/open_dialog.h"
 
 namespace qzd::viewer::testing {
 
@@ -36,7 +38,9 @@ class WindowTest : public ::testing::Test {
   }
   void ClickInto(const QWidget* widget, QPoint local) { ClickAt(widget->mapTo(&window_, local)); }
 
-  TmainForm window_;
+  QtOpenDialog dialog_;
+  QtErrorBox errors_;
+  TmainForm window_{dialog_, errors_};
 };
 
 inline std::string Name(const QObject* object) {

@@ -2,9 +2,13 @@
 
 #include <QApplication>
 
+#include "viewer/open_dialog.h"
+
 int main(int argc, char** argv) {
   // The window tests run without a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // As the program does: Qt's file dialog restores and saves no settings.
+  qzd::viewer::KeepNoSettings();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("DODeruzudevir"));
   ::testing::InitGoogleTest(&argc, argv);

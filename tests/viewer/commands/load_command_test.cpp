@@ -24,6 +24,7 @@ class RecordingWindow final : public LoadTarget {
   RecordingWindow(testing::CallLog& log, const ModelValueStore& store) : log_(log), store_(store) {}
   void SetFilePath(const ChosenFile& file) override { log_.push_back("path " + file.path); }
   void ShowMixerPage() override { log_.push_back("mixer"); }
+  void Busy(bool busy) override { log_.push_back(busy ? "busy" : "idle"); }
   std::optional<FillStop> FillForm() override {
     log_.push_back("fill");
     return state.Apply(BuildDisplayUpdate(store_));
@@ -53,7 +54,7 @@ TEST_F(LoadCommandTest, ReadFileShowsPathThenMixerThenFillsFromTheNewStore) {
   const std::string path = files.Write("a.qzd", {{0, 7}, {1, 1}, {300, -5}});
   Choose(path);
   command.Run();
-  EXPECT_THAT(log, ElementsAre("dialog", "path " + path, "mixer", "fill"));
+  EXPECT_THAT(log, ElementsAre("dialog", "path " + path, "busy", "idle", "mixer", "fill"));
   EXPECT_EQ(store.value(0), 7);
   EXPECT_EQ(store.value(300), -5);
   EXPECT_EQ(window.state.text("pos0"), "7");
@@ -87,7 +88,8 @@ TEST_F(LoadCommandTest, ReadFailuresStopBeforeThePageAndTheFill) {
     log.clear();
     Choose(row.path);
     command.Run();
-    EXPECT_THAT(log, ElementsAre("dialog", "path " + row.path, "error " + row.message));
+    EXPECT_THAT(log,
+                ElementsAre("dialog", "path " + row.path, "busy", "idle", "error " + row.message));
   }
 }
 
@@ -95,8 +97,8 @@ TEST_F(LoadCommandTest, FillStopAppliesTheActionsBeforeItThenReportsIt) {
   const std::string path = files.Write("mode.qzd", {{0, 3}, {96, 2147483647}});
   Choose(path);
   command.Run();
-  EXPECT_THAT(log,
-              ElementsAre("dialog", "path " + path, "mixer", "fill", "error Integer overflow."));
+  EXPECT_THAT(log, ElementsAre("dialog", "path " + path, "busy", "idle", "mixer", "fill",
+                               "error Integer overflow."));
   EXPECT_EQ(window.state.text("pos0"), "3");
   EXPECT_EQ(window.state.text("Mode"), "");
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -22,6 +23,7 @@
 #include "tests/viewer/commands/scripted_boxes.h"
 #include "tests/viewer/commands/ui_helpers.h"
 #include "viewer/main_window.h"
+#include "viewer/open_dialog.h"
 #include "viewer/widgets/display_field.h"
 
 namespace qzd::viewer {
@@ -39,10 +41,7 @@ struct Seen {
 };
 
 struct Window {
-  Window() {
-    form.UseLoadDialogs(dialog, errors);
-    form.show();
-  }
+  Window() { form.show(); }
   Seen Now() const {
     Seen seen{{}, form.HelpPanel(), form.Store(), errors.shown};
     for (QWidget* w : form.findChildren<QWidget*>()) {
@@ -63,7 +62,7 @@ struct Window {
 
   testing::ScriptedDialog dialog;
   testing::RecordingErrorBox errors;
-  TmainForm form;
+  TmainForm form{dialog, errors};
 };
 
 // Sends a drag of `data` into the window and drops it there, as the window system delivers them
@@ -190,13 +189,15 @@ TEST_F(OpenWays, CtrlOPressesLoadModelAndCtrlQClosesTheWindow) {
 
 TEST_F(OpenWays, TheDialogOffersTheFileNamedOnTheCommandLine) {
   files.Write("named.qzd", {});
-  TmainForm form;  // with its own dialog
+  QtOpenDialog realDialog;
+  testing::RecordingErrorBox errors;
+  TmainForm form(realDialog, errors);
   form.show();
   form.OpenModelFile(QStringLiteral("named.qzd"));
   QString offered, folder;
   testing::WhenModalShows([&](QWidget& modal) {
     auto& d = dynamic_cast<QFileDialog&>(modal);
-    offered = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+    offered = QFileInfo(d.selectedFiles().value(0)).fileName();
     folder = d.directory().absolutePath();
     d.reject();
   });

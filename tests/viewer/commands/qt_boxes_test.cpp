@@ -1,15 +1,20 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QAbstractItemModel>
+#include <QAbstractProxyModel>
+#include <QClipboard>
 #include <QComboBox>
-#include <QDir>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
-#include <QListView>
-#include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextEdit>
 
 #include "tests/viewer/commands/model_files.h"
 #include "tests/viewer/commands/ui_helpers.h"
@@ -24,28 +29,75 @@ using ::testing::UnorderedElementsAre;
 using testing::WaitFor;
 using testing::WhenModalShows;
 
-TEST(QtErrorBox, ShowsTheTextLiterallyWithStopIconOkAndProgramTitle) {
-  QtErrorBox box(nullptr);
-  struct Seen {
-    QString title, text;
-    Qt::TextFormat format = Qt::AutoText;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    Qt::WindowModality modality = Qt::NonModal;
-  } seen;
-  WhenModalShows([&seen](QWidget& w) {
-    auto& mb = dynamic_cast<QMessageBox&>(w);
-    seen = {mb.windowTitle(),     mb.text(),          mb.textFormat(), mb.icon(),
-            mb.standardButtons(), mb.windowModality()};
-    QTest::keyClick(&mb, Qt::Key_Return);  // the user's OK
+// What the user sees of one error box, and what a copy of all its text gives.
+struct SeenBox {
+  QString title, text, copied;
+  bool stopIcon = false;
+  QDialogButtonBox::StandardButtons buttons;
+  Qt::WindowModality modality = Qt::NonModal;
+  QSize size;
+  bool textWhole = false;  // all of it within the field, without scrolling
+};
+
+SeenBox ShowBox(const std::string& message) {
+  SeenBox seen;
+  WhenModalShows([&seen](QWidget& box) {
+    auto* text = box.findChild<QTextEdit*>();
+    auto* buttons = box.findChild<QDialogButtonBox*>();
+    if (text == nullptr || buttons == nullptr) {
+      ADD_FAILURE() << "no text field or buttons in the box";
+      box.close();
+      return;
+    }
+    seen.title = box.windowTitle();
+    seen.text = text->toPlainText();
+    seen.buttons = buttons->standardButtons();
+    seen.modality = box.windowModality();
+    seen.size = box.frameGeometry().size();
+    const int iconSize = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    const QImage stop = box.style()
+                            ->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, &box)
+                            .pixmap(QSize(iconSize, iconSize), box.devicePixelRatio())
+                            .toImage();
+    for (const QLabel* label : box.findChildren<QLabel*>())
+      seen.stopIcon |= label->pixmap().toImage() == stop;
+    const QTextDocument& document = *text->document();
+    seen.textWhole = text->verticalScrollBar()->maximum() == 0 &&
+                     document.size().width() <= text->viewport()->width() &&
+                     document.size().height() <= text->viewport()->height();
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+    seen.copied = QApplication::clipboard()->text();
+    QTest::keyClick(buttons->button(QDialogButtonBox::Ok), Qt::Key_Space);  // the user's OK
   });
-  box.Show("'<img src=x>' is not a valid integer value.\xb0");
+  QtErrorBox().Show(message);
+  return seen;
+}
+
+TEST(QtErrorBox, ShowsTheTextLiterallyWithStopIconOkAndProgramTitle) {
+  const SeenBox seen = ShowBox("'<img src=x>' is not a valid integer value.\xb0");
   EXPECT_EQ(seen.title, "DODeruzudevir");
   EXPECT_EQ(seen.text, QString::fromUtf8("'<img src=x>' is not a valid integer value.\u00b0"));
-  EXPECT_EQ(seen.format, Qt::PlainText);
-  EXPECT_EQ(seen.icon, QMessageBox::Critical);
-  EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+  EXPECT_TRUE(seen.stopIcon);
+  EXPECT_EQ(seen.buttons, QDialogButtonBox::Ok);
   EXPECT_EQ(seen.modality, Qt::ApplicationModal);
+}
+
+// The longest messages: a quoted line of 255 characters, one word of the widest letter or words
+// between blanks. The whole text shows, can be copied, and the box fits a 1024 x 768 screen.
+TEST(QtErrorBox, ShowsAndCopiesTheLongestMessagesWholeOnASmallScreen) {
+  std::string words;
+  while (words.size() < 255) words += words.empty() ? "Wm" : " Wm";
+  for (const std::string& line : {std::string(255, 'W'), words.substr(0, 255)}) {
+    const std::string message = "'" + line + "' is not a valid integer value.";
+    const SeenBox seen = ShowBox(message);
+    EXPECT_EQ(seen.text, QString::fromStdString(message)) << line;
+    EXPECT_EQ(seen.copied, QString::fromStdString(message)) << line;
+    EXPECT_TRUE(seen.textWhole) << line;
+    EXPECT_LE(seen.size.width(), 1024) << line;
+    EXPECT_LE(seen.size.height(), 768) << line;
+  }
 }
 
 TEST(FileFilter, KeepsTheDescriptionsAndMapsThePatterns) {
@@ -57,16 +109,33 @@ TEST(FileFilter, KeepsTheDescriptionsAndMapsThePatterns) {
   EXPECT_EQ(entries[1].patterns, QStringList{"*"});
 }
 
-// The names the dialog's file list shows in its current folder.
+// The names the dialog lists in its current folder, read from the model its views show.
 QStringList Listed(QFileDialog& d) {
-  auto* view = d.findChild<QListView*>(QStringLiteral("listView"));
-  if (view == nullptr) return {};
+  const QAbstractProxyModel* listing = d.proxyModel();
+  const auto* files = qobject_cast<const QFileSystemModel*>(listing->sourceModel());
+  if (files == nullptr) return {};
+  const QModelIndex folder = listing->mapFromSource(files->index(d.directory().absolutePath()));
   QStringList names;
-  const QAbstractItemModel* model = view->model();
-  for (int row = 0; row < model->rowCount(view->rootIndex()); ++row)
-    names << model->index(row, 0, view->rootIndex()).data().toString();
+  for (int row = 0; row < listing->rowCount(folder); ++row)
+    names << listing->index(row, 0, folder).data().toString();
   names.sort();
   return names;
+}
+
+// The dialog's list of file types, as the user finds it: the box that offers the descriptions.
+QComboBox* FileTypes(QFileDialog& d) {
+  for (QComboBox* box : d.findChildren<QComboBox*>()) {
+    if (box->count() > 0 && box->itemText(0) == d.nameFilters().value(0)) return box;
+  }
+  return nullptr;
+}
+
+// The field the user types a file name into.
+QLineEdit* FileName(QFileDialog& d) {
+  for (QLineEdit* field : d.findChildren<QLineEdit*>()) {
+    if (field->isVisible()) return field;
+  }
+  return nullptr;
 }
 
 class QtOpenDialogTest : public ::testing::Test {
@@ -79,7 +148,7 @@ class QtOpenDialogTest : public ::testing::Test {
   }
   testing::ModelFiles files;
   QString folder;
-  QtOpenDialog open{nullptr};
+  QtOpenDialog open;
 };
 
 TEST_F(QtOpenDialogTest, IsOneFileDialogWithoutDefaultExtension) {
@@ -98,9 +167,14 @@ TEST_F(QtOpenDialogTest, ModelFilterListsBothCasesAndAllFilesListsNamesWithoutAD
     filters = d.nameFilters();
     WaitFor([&] { return Listed(d).size() == 2; });
     modelFiles = Listed(d);
-    auto* types = d.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-    types->setCurrentIndex(1);
-    emit types->activated(1);
+    QComboBox* types = FileTypes(d);
+    if (types == nullptr) {
+      ADD_FAILURE() << "no list of file types";
+      d.reject();
+      return;
+    }
+    types->setFocus();
+    QTest::keyClick(types, Qt::Key_Down);  // the user picks "All files"
     WaitFor([&] { return Listed(d).size() == 4; });
     allFiles = Listed(d);
     d.reject();
@@ -115,7 +189,12 @@ TEST_F(QtOpenDialogTest, TypedMissingNameComesBackAndIsOfferedNextTimeWithTheFir
   WhenModalShows([](QWidget& w) {
     auto& d = dynamic_cast<QFileDialog&>(w);
     d.selectNameFilter(QStringLiteral("All files (*.*)"));
-    auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QLineEdit* name = FileName(d);
+    if (name == nullptr) {
+      ADD_FAILURE() << "no file name field";
+      d.reject();
+      return;
+    }
     name->setText(QStringLiteral("missing.qzd"));
     QTest::keyClick(name, Qt::Key_Return);
   });
@@ -127,7 +206,7 @@ TEST_F(QtOpenDialogTest, TypedMissingNameComesBackAndIsOfferedNextTimeWithTheFir
     QString offered, filter;
     WhenModalShows([&](QWidget& w) {
       auto& d = dynamic_cast<QFileDialog&>(w);
-      offered = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+      if (QLineEdit* name = FileName(d)) offered = name->text();
       filter = d.selectedNameFilter();
       d.reject();
     });

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace qzd::viewer {
+
+// The program title: the name of the program's task-bar entry and the caption of every error
+// message box. Set once at start-up.
+inline constexpr char kProgramTitle[] = "DODeruzudevir";
+
+}  // namespace qzd::viewer
