@@ -9,9 +9,6 @@ class QWidget;
 
 namespace qzd::viewer {
 
-// Caption of every error message box: the program title.
-inline constexpr char kProgramTitle[] = "DODeruzudevir";
-
 // The text of a message as the box shows it: one character per byte, as single-byte characters.
 [[nodiscard]] QString ErrorBoxText(std::string_view text);
 

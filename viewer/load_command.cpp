@@ -4,6 +4,13 @@
 
 namespace qzd::viewer {
 
+const FileSystemReader FileSystemReader::kInstance;
+
+std::optional<LoadFailure> FileSystemReader::Read(const ChosenFile& file,
+                                                  ModelValueStore& store) const {
+  return ReadModelFile(file.path, store);
+}
+
 std::string WithFinalPeriod(std::string_view message) {
   std::string text(message);
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
@@ -15,7 +22,7 @@ void LoadCommand::Run() {
   if (const std::optional<ChosenFile> chosen = dialog_.Choose()) {
     // The path shows before the file is opened, so it stays even when the read fails.
     window_.SetFilePath(*chosen);
-    if (const std::optional<LoadFailure> failure = ReadModelFile(chosen->path, store_)) {
+    if (const std::optional<LoadFailure> failure = reader_.Read(*chosen, store_)) {
       errors_.Show(WithFinalPeriod(failure->message));
       return;
     }

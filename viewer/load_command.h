@@ -5,9 +5,14 @@
 #include <string_view>
 
 #include "model/display_update.h"
+#include "model/load_failure.h"
 #include "model/model_value_store.h"
 
 namespace qzd::viewer {
+
+// The program title: the caption of every error message box and the name of the program's
+// task-bar entry.
+inline constexpr char kProgramTitle[] = "DODeruzudevir";
 
 // The full path of a file the user chose, spelled as the file system spells it.
 struct ChosenFile {
@@ -44,6 +49,23 @@ class LoadTarget {
   [[nodiscard]] virtual std::optional<FillStop> FillForm() = 0;
 };
 
+// Reads the chosen file into the store: from the file system on the desktop, from the page's
+// stream of the file in a browser, which learns no path.
+class ModelFileReader {
+ public:
+  virtual ~ModelFileReader() = default;
+  [[nodiscard]] virtual std::optional<LoadFailure> Read(const ChosenFile& file,
+                                                        ModelValueStore& store) const = 0;
+};
+
+// ReadModelFile on the chosen path.
+class FileSystemReader final : public ModelFileReader {
+ public:
+  [[nodiscard]] std::optional<LoadFailure> Read(const ChosenFile& file,
+                                                ModelValueStore& store) const override;
+  static const FileSystemReader kInstance;
+};
+
 // The box's text for a failure message: a final "." is added when the message is not empty and
 // its last byte lies above "." (code 46), so letters and digits gain one and punctuation does not.
 [[nodiscard]] std::string WithFinalPeriod(std::string_view message);
@@ -53,7 +75,10 @@ class LoadTarget {
 class LoadCommand {
  public:
   LoadCommand(ModelValueStore& store, OpenDialog& dialog, ErrorBox& errors, LoadTarget& window)
-      : store_(store), dialog_(dialog), errors_(errors), window_(window) {}
+      : LoadCommand(store, dialog, FileSystemReader::kInstance, errors, window) {}
+  LoadCommand(ModelValueStore& store, OpenDialog& dialog, const ModelFileReader& reader,
+              ErrorBox& errors, LoadTarget& window)
+      : store_(store), dialog_(dialog), reader_(reader), errors_(errors), window_(window) {}
 
   // FileOpenClick: dialog, path field, read, MIXER page, fill. A read failure ends the command
   // before the page and the fill; any failure ends up in the error box.
@@ -64,6 +89,7 @@ class LoadCommand {
  private:
   ModelValueStore& store_;
   OpenDialog& dialog_;
+  const ModelFileReader& reader_;
   ErrorBox& errors_;
   LoadTarget& window_;
 };

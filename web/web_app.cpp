@@ -101,15 +101,16 @@ class PagePicker final : public viewer::OpenDialog {
 class PageErrorBox final : public viewer::ErrorBox {
  public:
   void Show(std::string_view text) override {
-    qzd_page_show_error(viewer::kProgramTitle.data(), Length(viewer::kProgramTitle), text.data(),
-                        Length(text));
+    constexpr std::string_view kCaption = viewer::kProgramTitle;
+    qzd_page_show_error(kCaption.data(), Length(kCaption), text.data(), Length(text));
   }
 };
 
 // Reads the chosen file from the page's stream of it.
 class PageFileReader final : public viewer::ModelFileReader {
  public:
-  std::optional<LoadFailure> Read(const viewer::ChosenFile&, ModelValueStore& store) override {
+  std::optional<LoadFailure> Read(const viewer::ChosenFile&,
+                                  ModelValueStore& store) const override {
     StreamByteSource source;
     return ReadModel(source, store);
   }
