@@ -9,8 +9,8 @@ namespace qzd::cli {
 
 namespace {
 
-std::string FieldValue(const ElementState& state) {
-  return Quoted(state.text) + (state.visible ? "" : " (hidden)");
+std::string FieldValue(const viewer::WindowState& window, std::string_view field) {
+  return Quoted(window.text(field)) + (window.visible(field) ? "" : " (hidden)");
 }
 
 // The loaded slots that no display field shows, in slot order.
@@ -42,11 +42,11 @@ DiffResult DiffModels(const DiffSide& a, const DiffSide& b, bool listUnshownSlot
 
   std::size_t fieldCount = 0;
   for (const DisplayFieldInfo& field : DisplayFields()) {
-    const ElementState& left = a.window.element(field.name);
-    const ElementState& right = b.window.element(field.name);
+    const std::string left = FieldValue(a.window, field.name);
+    const std::string right = FieldValue(b.window, field.name);
     if (left == right) continue;
     ++fieldCount;
-    out += std::string(field.label) + ": " + FieldValue(left) + " -> " + FieldValue(right) + "\n";
+    out += std::string(field.label) + ": " + left + " -> " + right + "\n";
   }
 
   std::size_t slotCount = 0;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "model/model_value_store.h"
-#include "tools/qzd/window_model.h"
+#include "viewer/core/window_state.h"
 
 namespace qzd::cli {
 
@@ -11,7 +11,7 @@ namespace qzd::cli {
 struct DiffSide {
   std::string path;
   const ModelValueStore& store;
-  const WindowModel& window;
+  const viewer::WindowState& window;
 };
 
 struct DiffResult {

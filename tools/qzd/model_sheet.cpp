@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <span>
 #include <vector>
 
@@ -12,10 +13,12 @@ namespace qzd::cli {
 namespace {
 
 constexpr std::size_t kColumns = 6;
+// Element names by column; empty where the row has nothing there.
 using Cells = std::array<std::string_view, kColumns>;
 
-// The from/if/to part of a free-mixer row: its caption element, whose flag a model type sets, the
-// three fields that stand in the caption's blank runs, and the row's name.
+// The from/if/to part of a free-mixer row: its caption element, whose flag a model type sets and
+// whose words stand before the three fields in its blank runs, the three fields, and the caption
+// that names the row.
 struct FreeMixerTail {
   std::string_view caption;
   std::string_view input;
@@ -24,96 +27,89 @@ struct FreeMixerTail {
   std::string_view name;
 };
 
+// One line of a frame: the caption element left of the fields, the fields, and the caption
+// element right of them.
 struct SheetRow {
-  std::string_view caption;  // left of the fields
-  Cells fields{};            // element names by column; empty where the row has no field
-  std::string_view note{};   // right of the fields
+  std::string_view caption;
+  Cells fields{};
+  std::string_view note{};
   const FreeMixerTail* freeMixer = nullptr;
 };
 
+// A frame of the window in the sheet. The column captions are caption elements of the frame,
+// except where the window has none and the sheet names the columns in its own words.
 struct SheetFrame {
-  std::string_view title;
+  std::string_view frame;
   std::span<const Cells> columnCaptions;
+  bool columnsInOwnWords;
   std::span<const SheetRow> rows;
 };
 
 constexpr std::array<Cells, 2> kControlColumns = {{
-    {"Phase 1", "", "Phase 2", "", "Phase 3", ""},
-    {"DR1", "DR2", "DR1", "DR2", "DR1", "DR2"},
+    {"Label42", "", "Label43", "", "Label44", ""},
+    {"Label54", "Label55", "Label56", "Label57", "Label58", "Label59"},
 }};
 constexpr std::array<SheetRow, 9> kControlRows = {{
-    {"DR AI", {"drai1l", "drai1h", "drai2l", "drai2h", "drai3l", "drai3h"}},
-    {"DR EL", {"drel1l", "drel1h", "drel2l", "drel2h", "drel3l", "drel3h"}},
-    {"DR RU", {"drru1l", "drru1h", "drru2l", "drru2h", "drru3l", "drru3h"}},
-    {"EXP AI", {"expai"}},
-    {"EXP EL", {"expel"}},
-    {"EXP RU", {"expru"}},
-    {"FIX AI", {"fixai1", "", "fixai2", "", "fixai3"}},
-    {"FIX EL", {"fixel1", "", "fixel2", "", "fixel3"}},
-    {"FIX RU", {"fixru1", "", "fixru2", "", "fixru3"}},
+    {"Label45", {"drai1l", "drai1h", "drai2l", "drai2h", "drai3l", "drai3h"}},
+    {"Label46", {"drel1l", "drel1h", "drel2l", "drel2h", "drel3l", "drel3h"}},
+    {"Label47", {"drru1l", "drru1h", "drru2l", "drru2h", "drru3l", "drru3h"}},
+    {"Label13", {"expai"}},
+    {"Label14", {"expel"}},
+    {"Label15", {"expru"}},
+    {"Label48", {"fixai1", "", "fixai2", "", "fixai3"}},
+    {"Label49", {"fixel1", "", "fixel2", "", "fixel3"}},
+    {"Label50", {"fixru1", "", "fixru2", "", "fixru3"}},
 }};
 
-constexpr std::array<Cells, 1> kServoColumns = {{{"CENTR", "TRAVL", "", "REV"}}};
+constexpr std::array<Cells, 1> kServoColumns = {{{"Label4", "Label5", "", "Label6"}}};
 constexpr std::array<SheetRow, 7> kServoRows = {{
-    {"1", {"sc1", "stl1", "stu1", "sr1"}},
-    {"2", {"sc2", "stl2", "stu2", "sr2"}},
-    {"3", {"sc3", "stl3", "stu3", "sr3"}},
-    {"4", {"sc4", "stl4", "stu4", "sr4"}},
-    {"5", {"sc5", "stl5", "stu5", "sr5"}},
-    {"6", {"sc6", "stl6", "stu6", "sr6"}},
-    {"7", {"sc7", "stl7", "stu7", "sr7"}},
+    {"Label3", {"sc1", "stl1", "stu1", "sr1"}},
+    {"Label7", {"sc2", "stl2", "stu2", "sr2"}},
+    {"Label8", {"sc3", "stl3", "stu3", "sr3"}},
+    {"Label9", {"sc4", "stl4", "stu4", "sr4"}},
+    {"Label10", {"sc5", "stl5", "stu5", "sr5"}},
+    {"Label11", {"sc6", "stl6", "stu6", "sr6"}},
+    {"Label12", {"sc7", "stl7", "stu7", "sr7"}},
 }};
 
-// Each phase's trims stand as a cross on the window: throttle and elevator above, rudder, the
-// phase caption and aileron below. The sheet reads the cross in that order.
+// Each phase's trims stand as a cross on the window, without captions: throttle and elevator
+// above, rudder, the phase caption and aileron below. The sheet reads the cross in that order.
 constexpr std::array<Cells, 1> kTrimColumns = {{{"TH", "EL", "RU", "AI"}}};
 constexpr std::array<SheetRow, 3> kTrimRows = {{
-    {"Ph1", {"trimth1", "trimel1", "trimru1", "trimai1"}},
-    {"Ph2", {"trimth2", "trimel2", "trimru2", "trimai2"}},
-    {"Ph3", {"trimth3", "trimel3", "trimru3", "trimai3"}},
+    {"Label61", {"trimth1", "trimel1", "trimru1", "trimai1"}},
+    {"Label62", {"trimth2", "trimel2", "trimru2", "trimai2"}},
+    {"Label63", {"trimth3", "trimel3", "trimru3", "trimai3"}},
 }};
 
 constexpr std::array<FreeMixerTail, 3> kFreeMixerTails = {{
-    {"Label65", "fmix1in", "fmix1sw", "fmix1dst", "Free mix1"},
-    {"Label66", "fmix2in", "fmix2sw", "fmix2dst", "Free mix2"},
-    {"Label67", "fmix3in", "fmix3sw", "fmix3dst", "Free mix3"},
+    {"Label65", "fmix1in", "fmix1sw", "fmix1dst", "Label39"},
+    {"Label66", "fmix2in", "fmix2sw", "fmix2dst", "Label40"},
+    {"Label67", "fmix3in", "fmix3sw", "fmix3dst", "Label41"},
 }};
 
-constexpr std::array<Cells, 1> kMixerColumns = {{{"Phase 1", "", "Phase 2", "", "Phase 3", ""}}};
+constexpr std::array<Cells, 1> kMixerColumns = {{{"Label19", "", "Label20", "", "Label21", ""}}};
 constexpr std::array<SheetRow, 24> kMixerRows = {{
-    {"", {"mixths4"}, "->S4        Channel №4 assignment"},
-    {"", {"mixcombi"}, "COMBI    Combi enable (coupled aileron and rudder)"},
-    {"",
-     {"mixaiai1l", "mixaiai1u", "mixaiai2l", "mixaiai2u", "mixaiai3l", "mixaiai3u"},
-     "AI->AI      Aileron stik to aileron servos.Use to adjust aileron differential"},
-    {"",
-     {"mixaif1l", "mixaif1u", "mixaif2l", "mixaif2u", "mixaif3l", "mixaif3u"},
-     "AI->F       Aileron stik to flap servos (flapperon).Use to adjust flap diff."},
-    {"", {"mixspai"}, "SP->AI    Spoiler stik to aileron servos.Use to set up crown "},
-    {"", {}, "               on the outer surfaces(aileron up). Enables auto diff suppression."},
-    {"",
-     {"mixspf"},
-     "SP->F     Spoiler stik to flap servos.Crown on the inner surfaces (flaps down)."},
-    {"", {"mixfail", "mixfaiu"}, "F->AI      Flap stick to aileron servos (outer surface camber)"},
-    {"", {"mixffl", "mixffu"}, "F -> F     Flap lever to flap servos (inner surface camber)"},
-    {"",
-     {"mixelail", "mixelaiu"},
-     "EL->AI    Elevator stick to aileron servos (outer surface snapflap)"},
-    {"",
-     {"mixelfl", "mixelfu"},
-     "EL-> F    Elevator stick to flap servos (inner surface snapflap)"},
-    {"",
-     {"mixfixf1", "", "mixfixf2", "", "mixfixf3"},
-     "FIX F      Flap preset - emulate fixed flap lever position"},
-    {"", {"mixofsai"}, "OFS AI   Neutral offset for aileron servos"},
-    {"", {"mixofsf"}, "OFS F    Neutral offset for flap servos"},
-    {"", {"mixthco"}, "TH-CO   Throttle/elevator compensation"},
-    {"", {"mixspco"}, "SP-CO   Spoiler/elevator compensation"},
-    {"", {"mixfcol", "mixfcou"}, "F - CO    Flap/elevator compensation"},
-    {"", {"mixvtail"}, "V-TAIL   Vtail mixer option"},
-    {"", {"mixylead"}, "Y-LEAD  from channel number to channel 7"},
-    {"", {"mixdeltal", "mixdeltau"}, "DELTA   Delta mixer enable"},
-    {"", {"mixais5"}, "->S5       Channel №5 assignment"},
+    {"", {"mixths4"}, "Label16"},
+    {"", {"mixcombi"}, "Label17"},
+    {"", {"mixaiai1l", "mixaiai1u", "mixaiai2l", "mixaiai2u", "mixaiai3l", "mixaiai3u"}, "Label18"},
+    {"", {"mixaif1l", "mixaif1u", "mixaif2l", "mixaif2u", "mixaif3l", "mixaif3u"}, "Label22"},
+    {"", {"mixspai"}, "Label23"},
+    {"", {}, "Label24"},
+    {"", {"mixspf"}, "Label25"},
+    {"", {"mixfail", "mixfaiu"}, "Label26"},
+    {"", {"mixffl", "mixffu"}, "Label27"},
+    {"", {"mixelail", "mixelaiu"}, "Label28"},
+    {"", {"mixelfl", "mixelfu"}, "Label29"},
+    {"", {"mixfixf1", "", "mixfixf2", "", "mixfixf3"}, "Label30"},
+    {"", {"mixofsai"}, "Label31"},
+    {"", {"mixofsf"}, "Label32"},
+    {"", {"mixthco"}, "Label33"},
+    {"", {"mixspco"}, "Label34"},
+    {"", {"mixfcol", "mixfcou"}, "Label35"},
+    {"", {"mixvtail"}, "Label36"},
+    {"", {"mixylead"}, "Label37"},
+    {"", {"mixdeltal", "mixdeltau"}, "Label38"},
+    {"", {"mixais5"}, "Label68"},
     {"",
      {"fmix11l", "fmix11u", "fmix12l", "fmix12u", "fmix13l", "fmix13u"},
      {},
@@ -129,40 +125,56 @@ constexpr std::array<SheetRow, 24> kMixerRows = {{
 }};
 
 constexpr std::array<SheetFrame, 4> kFrames = {{
-    {"CONTROL", kControlColumns, kControlRows},
-    {"SERVO", kServoColumns, kServoRows},
-    {"TRIM", kTrimColumns, kTrimRows},
-    {"MIXER", kMixerColumns, kMixerRows},
+    {"GroupBox2", kControlColumns, false, kControlRows},
+    {"GroupBox1", kServoColumns, false, kServoRows},
+    {"GroupBox4", kTrimColumns, true, kTrimRows},
+    {"GroupBox3", kMixerColumns, false, kMixerRows},
 }};
 
-// The type pictures beside the type field, in the window's order.
-struct TypePicture {
-  std::string_view element;
-  std::string_view name;
+// The header line: each field after the caption that names it; `Mode` has none.
+struct HeaderField {
+  std::string_view caption;
+  std::string_view field;
 };
-constexpr std::array<TypePicture, 3> kTypePictures = {{
-    {"Image4", "[aeroplane]"},
-    {"Image5", "[glider]"},
-    {"Image6", "[helicopter]"},
+constexpr std::array<HeaderField, 3> kHeaderBeforeType = {{
+    {"Label1", "pos0"},
+    {"Label64", "thr"},
+    {"Label2", "pos1"},
 }};
+constexpr std::array<HeaderField, 2> kHeaderAfterType = {{{"", "Mode"}, {"Label60", "phases"}}};
+constexpr std::string_view kHeliWarning = "helivar";
 
-constexpr std::string_view kHeliWarning = "HELI not supported in this version!!!";
 constexpr std::string_view kColumnGap = "  ";
+
+// The blank-separated words of a caption ("from", "if", "to").
+std::vector<std::string_view> Words(std::string_view text) {
+  std::vector<std::string_view> words;
+  std::size_t at = 0;
+  while ((at = text.find_first_not_of(' ', at)) != std::string_view::npos) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    words.push_back(text.substr(at, end - at));
+    at = end;
+  }
+  return words;
+}
 
 class SheetWriter {
  public:
-  explicit SheetWriter(const WindowModel& window) : window_(window) {}
+  explicit SheetWriter(const viewer::WindowState& window) : window_(window) {}
 
   // The field's quoted text, or nothing when its flag is off or the row has no field there.
   [[nodiscard]] std::string Cell(std::string_view element) const {
-    if (element.empty() || !window_.element(element).visible) return {};
-    return Quoted(window_.element(element).text);
+    if (element.empty() || !window_.visible(element)) return {};
+    return Quoted(window_.text(element));
+  }
+
+  // A caption element's text; nothing for no element.
+  [[nodiscard]] std::string_view Caption(std::string_view element) const {
+    return element.empty() ? std::string_view{} : std::string_view(window_.text(element));
   }
 
   [[nodiscard]] bool AnyVisible(const SheetRow& row) const {
-    const auto visible = [&](std::string_view e) {
-      return !e.empty() && window_.element(e).visible;
-    };
+    const auto visible = [&](std::string_view e) { return !e.empty() && window_.visible(e); };
     if (std::any_of(row.fields.begin(), row.fields.end(), visible)) return true;
     return row.freeMixer != nullptr &&
            (visible(row.freeMixer->input) || visible(row.freeMixer->sw) ||
@@ -177,18 +189,20 @@ class SheetWriter {
   // "from", the input, "if", the switch, "to", the destination and the name, each part only while
   // its element is visible.
   [[nodiscard]] std::string FreeMixerText(const FreeMixerTail& tail) const {
-    const bool words = window_.element(tail.caption).visible;
+    std::vector<std::string_view> words;
+    if (window_.visible(tail.caption)) words = Words(Caption(tail.caption));
+    words.resize(3);
     std::vector<std::string> parts;
     const auto add = [&](std::string part) {
       if (!part.empty()) parts.push_back(std::move(part));
     };
-    add(words ? "from" : "");
+    add(std::string(words[0]));
     add(Cell(tail.input));
-    add(words ? "if" : "");
+    add(std::string(words[1]));
     add(Cell(tail.sw));
-    add(words ? "to" : "");
+    add(std::string(words[2]));
     add(Cell(tail.destination));
-    add(std::string(tail.name));
+    add(std::string(Caption(tail.name)));
     std::string text;
     for (const std::string& part : parts) {
       if (!text.empty()) text.push_back(' ');
@@ -199,29 +213,30 @@ class SheetWriter {
 
   void Header(std::string& out, std::string_view filePath) const {
     out += "file  " + Quoted(filePath) + "\n";
-    if (window_.element("helivar").visible) out += std::string(kHeliWarning) + "\n";
+    if (window_.visible(kHeliWarning)) out += window_.text(kHeliWarning) + "\n";
     std::string line;
-    const auto labelled = [&](std::string_view caption, std::string_view element) {
-      std::string cell = Cell(element);
+    const auto labelled = [&](const HeaderField& header) {
+      std::string cell = Cell(header.field);
       if (cell.empty()) return;
       if (!line.empty()) line += "   ";
-      if (!caption.empty()) {
-        line += caption;
+      if (!header.caption.empty()) {
+        line += Caption(header.caption);
         line += ' ';
       }
       line += cell;
     };
-    labelled("list number", "pos0");
-    labelled("TH R", "thr");
-    labelled("Type", "pos1");
-    for (const TypePicture& picture : kTypePictures) {
-      if (window_.element(picture.element).visible) {
-        line += ' ';
-        line += picture.name;
+    for (const HeaderField& header : kHeaderBeforeType) labelled(header);
+    // The type pictures are the picture boxes of the window's top level, named by their picture.
+    for (const viewer::ElementFacts* element : viewer::ChildrenOf(viewer::MainWindowFacts().name)) {
+      if (element->kind != viewer::ElementKind::kPictureBox || !window_.visible(element->name)) {
+        continue;
       }
+      std::string name(element->picture);
+      std::transform(name.begin(), name.end(), name.begin(),
+                     [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+      line += " [" + name + "]";
     }
-    labelled("", "Mode");
-    labelled("Use PHASES", "phases");
+    for (const HeaderField& header : kHeaderAfterType) labelled(header);
     out += line + "\n";
   }
 
@@ -233,13 +248,16 @@ class SheetWriter {
     };
     std::vector<Line> lines;
     for (std::size_t i = 0; i < frame.columnCaptions.size(); ++i) {
-      Line line{i == 0 ? frame.title : std::string_view{}, {}, {}};
-      for (std::size_t c = 0; c < kColumns; ++c) line.cells[c] = frame.columnCaptions[i][c];
+      Line line{i == 0 ? Caption(frame.frame) : std::string_view{}, {}, {}};
+      for (std::size_t c = 0; c < kColumns; ++c) {
+        const std::string_view column = frame.columnCaptions[i][c];
+        line.cells[c] = frame.columnsInOwnWords ? column : Caption(column);
+      }
       lines.push_back(std::move(line));
     }
     for (const SheetRow& row : frame.rows) {
       if (HasFields(row) && !AnyVisible(row)) continue;
-      Line line{row.caption, {}, std::string(row.note)};
+      Line line{Caption(row.caption), {}, std::string(Caption(row.note))};
       for (std::size_t c = 0; c < kColumns; ++c) line.cells[c] = Cell(row.fields[c]);
       if (row.freeMixer != nullptr) line.note = FreeMixerText(*row.freeMixer);
       lines.push_back(std::move(line));
@@ -257,7 +275,8 @@ class SheetWriter {
         widths[c] = std::max(widths[c], lines[i].cells[c].size());
       }
     }
-    for (const Cells& captions : frame.columnCaptions) {
+    for (std::size_t i = 0; i < frame.columnCaptions.size(); ++i) {
+      const std::array<std::string, kColumns>& captions = lines[i].cells;
       for (std::size_t c = 0; c < kColumns; ++c) {
         if (captions[c].empty()) continue;
         std::size_t last = c;
@@ -294,12 +313,12 @@ class SheetWriter {
   }
 
  private:
-  const WindowModel& window_;
+  const viewer::WindowState& window_;
 };
 
 }  // namespace
 
-std::string RenderModelSheet(const WindowModel& window, std::string_view filePath) {
+std::string RenderModelSheet(const viewer::WindowState& window, std::string_view filePath) {
   const SheetWriter writer(window);
   std::string out;
   writer.Header(out, filePath);

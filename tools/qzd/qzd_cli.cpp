@@ -17,7 +17,6 @@
 #include "tools/qzd/model_sheet.h"
 #include "tools/qzd/text_forms.h"
 #include "tools/qzd/usage_texts.h"
-#include "tools/qzd/window_model.h"
 
 namespace qzd::cli {
 
@@ -61,7 +60,8 @@ int RunJson(const Invocation& invocation, std::ostream& out, std::ostream& /*err
 
 int RunShow(const Invocation& invocation, std::ostream& out, std::ostream& err) {
   ModelValueStore store;
-  WindowModel window;
+  viewer::WindowState window;
+  bool filled = false;
   int status = kExitOk;
   for (const std::string& path : invocation.files) {
     if (const std::optional<LoadFailure> failure = ReadModelFile(path, store)) {
@@ -69,22 +69,21 @@ int RunShow(const Invocation& invocation, std::ostream& out, std::ostream& err) 
       status = kExitFailed;
       continue;
     }
-    const DisplayUpdate update = BuildDisplayUpdate(store);
-    window.Apply(update);
-    if (update.stop) {
-      ReportFailure(err, path, update.stop->message);
+    filled = true;
+    if (const std::optional<FillStop> stop = window.Apply(BuildDisplayUpdate(store))) {
+      ReportFailure(err, path, stop->message);
       status = kExitFailed;
     }
   }
   // The path field shows the path last chosen, even when its load failed.
-  if (window.filled()) out << RenderModelSheet(window, invocation.files.back());
+  if (filled) out << RenderModelSheet(window, invocation.files.back());
   return status;
 }
 
 int RunDiff(const Invocation& invocation, std::ostream& out, std::ostream& err) {
   struct Side {
     ModelValueStore store;
-    WindowModel window;
+    viewer::WindowState window;
     bool loaded = false;
   };
   std::array<Side, 2> sides;
@@ -95,9 +94,10 @@ int RunDiff(const Invocation& invocation, std::ostream& out, std::ostream& err) 
       continue;
     }
     sides[i].loaded = true;
-    const DisplayUpdate update = BuildDisplayUpdate(sides[i].store);
-    sides[i].window.Apply(update);
-    if (update.stop) ReportFailure(err, path, update.stop->message);
+    if (const std::optional<FillStop> stop =
+            sides[i].window.Apply(BuildDisplayUpdate(sides[i].store))) {
+      ReportFailure(err, path, stop->message);
+    }
   }
   if (!sides[0].loaded || !sides[1].loaded) return kExitTrouble;
   const DiffResult result =
