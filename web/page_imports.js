@@ -60,30 +60,36 @@ mergeInto(LibraryManager.library, {
     Module.page.stream = { reader: Module.page.chosen.stream().getReader(), chunk: null, at: 0 };
   },
 
-  // Copies the next bytes of the stream; waits only when the chunk at hand is used up.
+  // Copies the next bytes of the stream; waits only when the chunk at hand is used up. After a
+  // wait the program's stack is rewound and this is called again: that call must go through the
+  // wait's bookkeeping too, before it copies.
   qzd_page_read: function (buffer, capacity) {
     var stream = Module.page.stream;
-    function copy() {
-      var count = Math.min(capacity, stream.chunk.length - stream.at);
-      HEAPU8.set(stream.chunk.subarray(stream.at, stream.at + count), buffer);
-      stream.at += count;
-      return count;
-    }
-    if (stream.chunk && stream.at < stream.chunk.length) return copy();
-    return Asyncify.handleAsync(async function () {
-      try {
-        for (;;) {
-          var next = await stream.reader.read();
-          if (next.done) return 0;
-          stream.chunk = next.value;
-          stream.at = 0;
-          if (stream.chunk.length !== 0) return copy();
+    var atHand = stream.chunk && stream.at < stream.chunk.length;
+    if (Asyncify.state !== Asyncify.State.Normal || !atHand) {
+      var status = Asyncify.handleAsync(async function () {
+        try {
+          for (;;) {
+            var next = await stream.reader.read();
+            if (next.done) return 0;
+            if (next.value.length !== 0) {
+              stream.chunk = next.value;
+              stream.at = 0;
+              return 1;
+            }
+          }
+        } catch (error) {
+          stream.error = String(error && error.name);
+          return -1;
         }
-      } catch (error) {
-        stream.error = String(error && error.name);
-        return -1;
-      }
-    });
+      });
+      // Unwinding for the wait (no value yet), the end of the file, or a failed read.
+      if (status !== 1) return status | 0;
+    }
+    var count = Math.min(capacity, stream.chunk.length - stream.at);
+    HEAPU8.set(stream.chunk.subarray(stream.at, stream.at + count), buffer);
+    stream.at += count;
+    return count;
   },
 
   qzd_page_read_error: function (buffer, capacity) {

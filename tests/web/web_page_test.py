@@ -124,7 +124,7 @@ MODELS = {
 # Loads in a row in one visit; a failure keeps what the lines before it wrote, and the next load
 # shows that carry-over.
 SEQUENCES = [
-    ["trainer-easy", "glider", "acro", "heli"],
+    ["trainer-easy", "glider", "acro", "heli", "huge"],
     ["random-0", "empty", "random-1", "short-300", "random-2", "empty-line-10", "glider"],
     ["hex", "ctrl-z", "lf-no-last-end", "extra-lines", "long-zeros", "trailing-blank", "heli"],
     ["random-3", "letters-300", "cr-only", "latin1", "overflow", "unlisted-type", "random-4"],
@@ -132,9 +132,16 @@ SEQUENCES = [
 ]
 
 
+# A 1 GB file whose first 301 lines are a model: the page streams only what the reader takes.
+HUGE_SIZE = 1 << 30
+
+
 def write_models(folder):
     for name, data in MODELS.items():
         (Path(folder) / f"{name}.qzd").write_bytes(data)
+    with open(Path(folder) / "huge.qzd", "wb") as huge:  # sparse: no gigabyte on the disk
+        huge.write(MODELS["glider"])
+        huge.truncate(HUGE_SIZE)
 
 
 # ---- what the desktop shows, from qzd ----------------------------------------------------------
