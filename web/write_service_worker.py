@@ -12,8 +12,8 @@ import json
 import sys
 from pathlib import Path
 
-# Written by the build but not part of the site.
-SKIPPED = {"sw.js", ".static-stamp"}
+# The worker itself, which the browser checks for updates on its own.
+SKIPPED = {"sw.js"}
 
 
 def main(argv) -> int:
