@@ -1,7 +1,7 @@
 // One fill of a typical model: the sample glider with flaps and crow.
 #include <benchmark/benchmark.h>
 
-#include "model/display_update.h"
+#include "model/fill.h"
 #include "model/model_file_reader.h"
 #include "model/model_value_store.h"
 

@@ -1,5 +1,6 @@
 #include "model/field_maps.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -9,7 +10,7 @@ namespace qzd {
 
 namespace {
 
-constexpr std::array<FieldMapRow, 74> kControlSettingsMap = {{
+constexpr std::array<FieldMapRow, kControlSettingsCount> kControlSettingsMap = {{
     {"pos0", 0, TextForm::kPlain, "list number"},
     {"thr", 97, TextForm::kSigned, "TH R"},
     {"Mode", 96, TextForm::kMode, "stick mode"},
@@ -86,7 +87,7 @@ constexpr std::array<FieldMapRow, 74> kControlSettingsMap = {{
     {"sr7", 122, TextForm::kSigned, "SERVO 7, REV"},
 }};
 
-constexpr std::array<FieldMapRow, 65> kMixerSettingsMap = {{
+constexpr std::array<FieldMapRow, kMixerSettingsCount> kMixerSettingsMap = {{
     {"mixths4", 9, TextForm::kChannelToS4, "->S4, channel 4 assignment"},
     {"mixcombi", 10, TextForm::kTimesFive, "COMBI"},
     {"mixaiai1l", 21, TextForm::kSigned, "AI->AI, phase 1, lower"},
@@ -155,62 +156,64 @@ constexpr std::array<FieldMapRow, 65> kMixerSettingsMap = {{
 }};
 
 // AI is never a channel 4 assignment, so its range starts at EL.
+// An inclusive range of channel codes, compared as signed integers.
+struct ChannelRange {
+  std::int32_t low;
+  std::int32_t high;
+};
+
 constexpr ChannelRange kChannelToS4Range{2, 7};
 constexpr ChannelRange kChannelToS5Range{1, 7};
 
 }  // namespace
 
-std::span<const FieldMapRow> ControlSettingsMap() noexcept {
+// A table with fewer rows than its declared count would end in empty rows.
+template <std::size_t N>
+constexpr bool EveryRowNamed(const std::array<FieldMapRow, N>& rows) {
+  return std::ranges::none_of(rows, [](const FieldMapRow& row) { return row.name.empty(); });
+}
+static_assert(EveryRowNamed(kControlSettingsMap));
+static_assert(EveryRowNamed(kMixerSettingsMap));
+
+std::span<const FieldMapRow, kControlSettingsCount> ControlSettingsMap() noexcept {
   return kControlSettingsMap;
 }
 
-std::span<const FieldMapRow> MixerSettingsMap() noexcept {
+std::span<const FieldMapRow, kMixerSettingsCount> MixerSettingsMap() noexcept {
   return kMixerSettingsMap;
 }
 
 namespace {
 
-WriteResult WriteGuardedChannelText(std::int32_t v, ChannelRange range, std::string& out) {
+WriteResult GuardedChannelText(std::int32_t v, ChannelRange range, std::string& out) {
   if (v < range.low || v > range.high) {
     out.assign(kUnnamedChannel);
     return WriteResult{};
   }
-  return WriteChannelText(v, out);
+  return ChannelText(v, out);
 }
 
-WriteResult WriteChannelToS4Text(std::int32_t v, std::string& out) {
-  return WriteGuardedChannelText(v, kChannelToS4Range, out);
+WriteResult ChannelToS4Text(std::int32_t v, std::string& out) {
+  return GuardedChannelText(v, kChannelToS4Range, out);
 }
 
-WriteResult WriteChannelToS5Text(std::int32_t v, std::string& out) {
-  return WriteGuardedChannelText(v, kChannelToS5Range, out);
+WriteResult ChannelToS5Text(std::int32_t v, std::string& out) {
+  return GuardedChannelText(v, kChannelToS5Range, out);
 }
 
 using TextWriter = WriteResult (*)(std::int32_t, std::string&);
 
 // Indexed by TextForm.
 constexpr std::array<TextWriter, 11> kTextWriters = {
-    WritePlainText,     WriteSignedText,      WriteExpoText,        WriteDoubledText,
-    WriteTimesFiveText, WriteModeText,        WriteServoNumberText, WriteChannelText,
-    WriteSwitchText,    WriteChannelToS4Text, WriteChannelToS5Text,
+    PlainText,       SignedText,  ExpoText,   DoubledText,     TimesFiveText,   ModeText,
+    ServoNumberText, ChannelText, SwitchText, ChannelToS4Text, ChannelToS5Text,
 };
 static_assert(kTextWriters.size() == static_cast<std::size_t>(TextForm::kChannelToS5) + 1);
 
 }  // namespace
 
-FieldText GuardedChannelText(std::int32_t v, ChannelRange range) {
-  std::string text;
-  const WriteResult result = WriteGuardedChannelText(v, range, text);
-  if (result.failed()) return FieldText{std::nullopt, result.error};
-  return FieldText{std::move(text), {}};
-}
-
-WriteResult WriteTextOf(TextForm form, std::int32_t v, std::string& out) {
+WriteResult TextOf(TextForm form, std::int32_t v, std::string& out) {
   return kTextWriters[static_cast<std::size_t>(form)](v, out);
-}
-
-FieldText TextOf(TextForm form, std::int32_t v) {
-  return ToFieldText(kTextWriters[static_cast<std::size_t>(form)], v);
 }
 
 }  // namespace qzd

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -35,28 +36,19 @@ struct FieldMapRow {
   std::string_view label;
 };
 
-// The control settings, in fill order: pos0 first (the fill sets it before the model type), then
-// thr, Mode, phases, the DR1 and DR2 values, EXP, FIX, TRIM and the servo columns. 74 rows.
-[[nodiscard]] std::span<const FieldMapRow> ControlSettingsMap() noexcept;
+inline constexpr std::size_t kControlSettingsCount = 74;
+inline constexpr std::size_t kMixerSettingsCount = 65;
 
-// The mixer and free-mixer settings, in fill order. 65 rows.
-[[nodiscard]] std::span<const FieldMapRow> MixerSettingsMap() noexcept;
+// The control settings, in fill order: pos0 first (the fill sets it before the model type), then
+// thr, Mode, phases, the DR1 and DR2 values, EXP, FIX, TRIM and the servo columns.
+[[nodiscard]] std::span<const FieldMapRow, kControlSettingsCount> ControlSettingsMap() noexcept;
+
+// The mixer and free-mixer settings, in fill order.
+[[nodiscard]] std::span<const FieldMapRow, kMixerSettingsCount> MixerSettingsMap() noexcept;
 
 inline constexpr std::string_view kUnnamedChannel = "??";
 
-// An inclusive range of channel codes, compared as signed integers.
-struct ChannelRange {
-  std::int32_t low;
-  std::int32_t high;
-};
-
-// ChannelText of v inside `range`, kUnnamedChannel outside it.
-[[nodiscard]] FieldText GuardedChannelText(std::int32_t v, ChannelRange range);
-
-// The text of one stored value under `form`.
-[[nodiscard]] FieldText TextOf(TextForm form, std::int32_t v);
-
-// The same, written into `out` (see WriteResult).
-WriteResult WriteTextOf(TextForm form, std::int32_t v, std::string& out);
+// The text of one stored value under `form`, written into `out` (see WriteResult).
+WriteResult TextOf(TextForm form, std::int32_t v, std::string& out);
 
 }  // namespace qzd

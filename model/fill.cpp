@@ -1,9 +1,9 @@
+#include "model/fill.h"
+
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
-
-#include "model/display_update.h"
-#include "model/field_maps.h"
 
 namespace qzd {
 
@@ -84,7 +84,7 @@ bool AddFieldText(DisplayUpdate& update, const FieldMapRow& row, const ModelValu
   // Written straight into the action: no temporary string per field.
   DisplayAction& action =
       update.actions.emplace_back(DisplayAction{Kind::SetText, row.name, std::string()});
-  const WriteResult result = WriteTextOf(row.form, store.value(row.slot), action.text);
+  const WriteResult result = TextOf(row.form, store.value(row.slot), action.text);
   if (result.failed()) {
     update.actions.pop_back();
     update.stop = FillStop{std::string(result.error)};
@@ -129,13 +129,20 @@ DisplayUpdate BuildDisplayUpdate(const ModelValueStore& store) {
 
 std::span<const DisplayFieldInfo> DisplayFields() {
   static const std::array<DisplayFieldInfo, kDisplayFieldCount> fields = [] {
+    const auto info = [](const FieldMapRow& row) {
+      return DisplayFieldInfo{row.name, row.slot, row.label};
+    };
+    // The fill's order: pos0, the model type, the other control fields, the mixer fields. The
+    // maps' sizes are part of their types, so the parts fill the array exactly.
     std::array<DisplayFieldInfo, kDisplayFieldCount> all{};
-    std::size_t n = 0;
-    const std::span<const FieldMapRow> control = ControlSettingsMap();
-    all[n++] = {control.front().name, control.front().slot, control.front().label};
-    all[n++] = {kModelTypeField, kModelTypeSlot, "model type"};
-    for (const FieldMapRow& row : control.subspan(1)) all[n++] = {row.name, row.slot, row.label};
-    for (const FieldMapRow& row : MixerSettingsMap()) all[n++] = {row.name, row.slot, row.label};
+    const auto control = ControlSettingsMap();
+    const auto mixer = MixerSettingsMap();
+    const auto rest = std::ranges::transform(control.subspan<1>(), all.begin() + 2, info).out;
+    std::ranges::transform(mixer, rest, info);
+    all[0] = info(control.front());
+    all[1] = {kModelTypeField, kModelTypeSlot, "model type"};
+    static_assert(2 + (decltype(control)::extent - 1) + decltype(mixer)::extent ==
+                  kDisplayFieldCount);
     return all;
   }();
   return fields;

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qzd {
 
@@ -17,5 +18,14 @@ struct LoadFailure {
 
   friend bool operator==(const LoadFailure&, const LoadFailure&) = default;
 };
+
+// A failure's text as the error box shows it, and as qzd reports it: a final "." is added when the
+// message is not empty and its last byte lies above "." (code 46), so letters and digits gain one
+// and punctuation, blanks and control codes do not.
+[[nodiscard]] inline std::string WithFinalPeriod(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
+}
 
 }  // namespace qzd

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/model_file_reader.h"
+#include "model/byte_source.h"
 
 namespace qzd {
 

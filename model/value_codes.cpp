@@ -112,38 +112,38 @@ std::int32_t ExpoValue(std::int32_t code) noexcept {
   return kUnlistedExpo;
 }
 
-WriteResult WritePlainText(std::int32_t v, std::string& out) {
+WriteResult PlainText(std::int32_t v, std::string& out) {
   return WriteDecimal(v, out);
 }
 
-WriteResult WriteSignedText(std::int32_t v, std::string& out) {
+WriteResult SignedText(std::int32_t v, std::string& out) {
   return WriteDecimal(SignedValue(v), out);
 }
 
-WriteResult WriteExpoText(std::int32_t v, std::string& out) {
+WriteResult ExpoText(std::int32_t v, std::string& out) {
   return WriteDecimal(ExpoValue(v), out);
 }
 
-WriteResult WriteDoubledText(std::int32_t v, std::string& out) {
+WriteResult DoubledText(std::int32_t v, std::string& out) {
   return WriteScaled(v, 2, out);
 }
 
-WriteResult WriteTimesFiveText(std::int32_t v, std::string& out) {
+WriteResult TimesFiveText(std::int32_t v, std::string& out) {
   return WriteScaled(v, 5, out);
 }
 
-WriteResult WriteModeText(std::int32_t v, std::string& out) {
+WriteResult ModeText(std::int32_t v, std::string& out) {
   // The stick mode is kept from 0 while the Mode page numbers it from 1; no signed rule applies.
   std::int32_t mode = 0;
   if (__builtin_add_overflow(v, 1, &mode)) return Failure(kIntegerOverflow);
   return WriteDecimal(mode, out, "MODE");
 }
 
-WriteResult WriteServoNumberText(std::int32_t v, std::string& out) {
+WriteResult ServoNumberText(std::int32_t v, std::string& out) {
   return WriteDecimal(SignedValue(v), out, "S");
 }
 
-WriteResult WriteChannelText(std::int32_t v, std::string& out) {
+WriteResult ChannelText(std::int32_t v, std::string& out) {
   // Unsigned on purpose: a negative code is out of range as well.
   const auto index = static_cast<std::uint32_t>(v);
   if (index >= ChannelNames.size()) return Failure(kRangeCheckError);
@@ -151,7 +151,7 @@ WriteResult WriteChannelText(std::int32_t v, std::string& out) {
   return kWritten;
 }
 
-WriteResult WriteSwitchText(std::int32_t v, std::string& out) {
+WriteResult SwitchText(std::int32_t v, std::string& out) {
   const auto code = static_cast<std::uint32_t>(v);
   for (const SwitchCode& entry : kSwitchCodes) {
     if (entry.code == code) {
@@ -160,42 +160,6 @@ WriteResult WriteSwitchText(std::int32_t v, std::string& out) {
     }
   }
   return WriteResult{false, {}};
-}
-
-FieldText ToFieldText(WriteResult (*write)(std::int32_t, std::string&), std::int32_t v) {
-  std::string text;
-  const WriteResult result = write(v, text);
-  if (result.failed()) return FieldText{std::nullopt, result.error};
-  if (!result.hasText) return FieldText{};
-  return FieldText{std::move(text), {}};
-}
-
-FieldText PlainText(std::int32_t v) {
-  return ToFieldText(WritePlainText, v);
-}
-FieldText SignedText(std::int32_t v) {
-  return ToFieldText(WriteSignedText, v);
-}
-FieldText ExpoText(std::int32_t v) {
-  return ToFieldText(WriteExpoText, v);
-}
-FieldText DoubledText(std::int32_t v) {
-  return ToFieldText(WriteDoubledText, v);
-}
-FieldText TimesFiveText(std::int32_t v) {
-  return ToFieldText(WriteTimesFiveText, v);
-}
-FieldText ModeText(std::int32_t v) {
-  return ToFieldText(WriteModeText, v);
-}
-FieldText ServoNumberText(std::int32_t v) {
-  return ToFieldText(WriteServoNumberText, v);
-}
-FieldText ChannelText(std::int32_t v) {
-  return ToFieldText(WriteChannelText, v);
-}
-FieldText SwitchText(std::int32_t v) {
-  return ToFieldText(WriteSwitchText, v);
 }
 
 }  // namespace qzd

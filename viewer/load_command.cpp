@@ -11,12 +11,6 @@ std::optional<LoadFailure> FileSystemReader::Read(const ChosenFile& file,
   return ReadModelFile(file.path, store);
 }
 
-std::string WithFinalPeriod(std::string_view message) {
-  std::string text(message);
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
-}
-
 void LoadCommand::Run() {
   // A cancelled dialog skips the read, but the page reset and the fill still run.
   if (const std::optional<ChosenFile> chosen = dialog_.Choose()) {

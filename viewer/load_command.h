@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/display_update.h"
+#include "model/fill.h"
 #include "model/load_failure.h"
 #include "model/model_value_store.h"
 
@@ -66,10 +66,6 @@ class FileSystemReader final : public ModelFileReader {
   static const FileSystemReader kInstance;
 };
 
-// The box's text for a failure message: a final "." is added when the message is not empty and
-// its last byte lies above "." (code 46), so letters and digits gain one and punctuation does not.
-[[nodiscard]] std::string WithFinalPeriod(std::string_view message);
-
 // The "load model" command. It reads into the run's one value store, which the window's fills
 // then read.
 class LoadCommand {
@@ -83,8 +79,6 @@ class LoadCommand {
   // FileOpenClick: dialog, path field, read, MIXER page, fill. A read failure ends the command
   // before the page and the fill; any failure ends up in the error box.
   void Run();
-
-  [[nodiscard]] const ModelValueStore& store() const noexcept { return store_; }
 
  private:
   ModelValueStore& store_;

@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "model/model_file_reader.h"
+#include "model/byte_source.h"
 
 namespace qzd::web {
 

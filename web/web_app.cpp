@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/display_update.h"
+#include "model/fill.h"
 #include "model/model_file_reader.h"
 #include "model/model_value_store.h"
 #include "viewer/help_panel_cycle.h"

@@ -1,3 +1,5 @@
+#include "model/fill.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +13,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "model/display_update.h"
+#include "viewer/core/window_state.h"
 
 namespace qzd {
 namespace {
@@ -418,43 +420,34 @@ TEST(FillSlots, EachShownSlotChangesOnlyItsOwnField) {
   }
 }
 
-// What the window shows after applying fills one after another: text and visibility by name.
+// What the window shows after fills one after another: the headless window, as the form opens it.
 class Screen {
  public:
-  Screen() {
-    for (const DisplayFieldInfo& field : DisplayFields()) visible_[std::string(field.name)] = true;
-    for (const char* name : {"Label66", "Label67"}) visible_[name] = true;
-    for (const char* name : {"Image4", "Image5", "Image6", "helivar"}) visible_[name] = false;
-  }
   // Returns the stop message, as the load command would get it.
   std::optional<std::string> Fill(const ModelValueStore& store) {
-    const DisplayUpdate update = BuildDisplayUpdate(store);
-    for (const DisplayAction& a : update.actions) {
-      const std::string name(a.element);
-      if (a.kind == Kind::SetText)
-        text_[name] = a.text;
-      else
-        visible_.at(name) = a.kind == Kind::Show;
-    }
-    if (update.stop) return update.stop->message;
+    const std::optional<FillStop> stop = window_.Apply(BuildDisplayUpdate(store));
+    if (stop) return stop->message;
     return std::nullopt;
   }
-  std::string text(const std::string& name) const {
-    const auto it = text_.find(name);
-    return it == text_.end() ? std::string() : it->second;
+  const std::string& text(std::string_view name) const { return window_.text(name); }
+  bool visible(std::string_view name) const { return window_.visible(name); }
+  // Every element's own visibility flag, by name.
+  std::map<std::string_view, bool> visibility() const {
+    std::map<std::string_view, bool> flags;
+    for (const viewer::ElementFacts& e : viewer::MainWindowFacts().elements) {
+      flags[e.name] = window_.visible(e.name);
+    }
+    return flags;
   }
-  bool visible(const std::string& name) const { return visible_.at(name); }
-  const std::map<std::string, bool>& visibility() const { return visible_; }
 
  private:
-  std::map<std::string, std::string> text_;
-  std::map<std::string, bool> visible_;
+  viewer::WindowState window_;
 };
 
 TEST(SuccessiveFills, HeliKeepsTheFieldVisibilityOfTheGliderBefore) {
   Screen screen;
   screen.Fill(GliderStore());
-  std::map<std::string, bool> afterGlider = screen.visibility();
+  std::map<std::string_view, bool> afterGlider = screen.visibility();
   ModelValueStore heli = GliderStore();
   heli.set(1, 3);
   heli.set(206, 99);
@@ -471,7 +464,7 @@ TEST(SuccessiveFills, HeliKeepsTheFieldVisibilityOfTheGliderBefore) {
 TEST(SuccessiveFills, UnlistedTypeKeepsWhatEasyHidAndUpdatesItsText) {
   Screen screen;
   screen.Fill(ModelValueStore{});
-  const std::map<std::string, bool> afterEasy = screen.visibility();
+  const std::map<std::string_view, bool> afterEasy = screen.visibility();
   EXPECT_FALSE(screen.visible("fixai1"));
   EXPECT_TRUE(screen.visible("Image4"));
   EXPECT_TRUE(screen.visible("Image5"));
@@ -496,7 +489,7 @@ TEST(SuccessiveFills, StoppedFillLeavesLaterFieldsWithThePreviousText) {
   EXPECT_EQ(screen.text("thr"), "10");
   EXPECT_FALSE(screen.visible("mixths4"));  // the ACRO column applied in full
   for (const DisplayFieldInfo& field : DisplayFields()) {
-    const std::string name(field.name);
+    const std::string_view name = field.name;
     if (name == "pos0" || name == "pos1" || name == "thr") continue;
     EXPECT_EQ(screen.text(name), before.text(name)) << name;
   }
@@ -508,7 +501,7 @@ TEST(SuccessiveFills, StoppedFillLeavesLaterFieldsWithThePreviousText) {
   EXPECT_EQ(screen.text("Mode"), "MODE1");
   for (std::string_view name :
        {"fmix2in", "fmix3in", "fmix1dst", "fmix1sw", "fmix11l", "fmix33u"}) {
-    EXPECT_EQ(screen.text(std::string(name)), before.text(std::string(name))) << name;
+    EXPECT_EQ(screen.text(name), before.text(name)) << name;
   }
 }
 

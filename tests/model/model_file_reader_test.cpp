@@ -22,6 +22,29 @@ struct Outcome {
   std::optional<LoadFailure> failure;
 };
 
+// The rule by which the error box and qzd end a failure's text.
+TEST(LoadFailureText, GainsAFinalPeriodOnlyAfterAByteAboveThePeriod) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", ""},
+      {"File not found", "File not found."},
+      {"I/O error 32", "I/O error 32."},
+      {"'12 ' is not a valid integer value", "'12 ' is not a valid integer value."},
+      {"ends.", "ends."},
+      {"ends-", "ends-"},  // 45
+      {"ends)", "ends)"},
+      {"ends'", "ends'"},
+      {"ends ", "ends "},
+      {"ends,", "ends,"},
+      {std::string("nul\0", 4), std::string("nul\0", 4)},
+      {"ends/", "ends/."},  // 47, the first code above the period
+      {"ends~", "ends~."},
+      {"ends\x7f", "ends\x7f."},
+      {"ends\xe9", "ends\xe9."},  // a byte above 127 is no negative code
+      {"\xff", "\xff."},
+  };
+  for (const auto& [message, shown] : cases) EXPECT_EQ(WithFinalPeriod(message), shown) << message;
+}
+
 Outcome ReadBytes(const std::string& bytes, std::size_t maxChunk = kWhole) {
   Outcome outcome{PriorStore(), {}};
   MemoryByteSource source(bytes, maxChunk);

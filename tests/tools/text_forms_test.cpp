@@ -8,31 +8,6 @@
 namespace qzd::cli {
 namespace {
 
-TEST(FinalPeriod, AppendedOnlyAfterACodeAboveThatOfThePeriod) {
-  struct Case {
-    std::string message;
-    std::string shown;
-  };
-  const std::vector<Case> cases = {
-      {"", ""},
-      {"File not found", "File not found."},
-      {"I/O error 32", "I/O error 32."},
-      {"'12 ' is not a valid integer value", "'12 ' is not a valid integer value."},
-      {"ends.", "ends."},
-      {"ends-", "ends-"},  // 45
-      {"ends)", "ends)"},
-      {"ends'", "ends'"},
-      {"ends ", "ends "},
-      {std::string("nul\0", 4), std::string("nul\0", 4)},
-      {"ends/", "ends/."},  // 47, the first code above the period
-      {"ends~", "ends~."},
-      {"ends\x7f", "ends\x7f."},
-      {"ends\xe9", "ends\xe9."},  // a byte above 127 is no negative code
-      {"\xff", "\xff."},
-  };
-  for (const Case& c : cases) EXPECT_EQ(WithFinalPeriod(c.message), c.shown) << c.message;
-}
-
 TEST(TextForms, Latin1BytesBecomeTheCharactersOfTheirCodes) {
   EXPECT_EQ(Latin1ToUtf8("MODE1"), "MODE1");
   EXPECT_EQ(Latin1ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));

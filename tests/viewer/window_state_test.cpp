@@ -1,8 +1,11 @@
 // The window as start-up leaves it, and applying updates by element name.
+#include "viewer/core/window_state.h"
+
 #include <QAccessible>
 #include <QDir>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <algorithm>
 #include <array>
 #include <map>
@@ -12,27 +15,78 @@
 #include "viewer/widgets/display_field.h"
 #include "viewer/widgets/frame.h"
 #include "viewer/widgets/picture_box.h"
+#include "viewer/widgets/separator.h"
 #include "viewer/widgets/window_font.h"
 #include "window_test_support.h"
 
 namespace qzd::viewer::testing {
 namespace {
 
-constexpr std::array<std::string_view, 4> kHiddenAtStart = {"helivar", "Image4", "Image5",
-                                                            "Image6"};
-
 using WindowAtStart = WindowTest;
 
-TEST_F(WindowAtStart, EveryFieldIsEmpty) {
-  const auto fields = window_.findChildren<DisplayField*>();
-  EXPECT_EQ(fields.size(), 141);
-  for (const DisplayField* field : fields) EXPECT_EQ(field->text(), QString()) << Name(field);
+// What the window shows as an element's text: a caption's or field's text, a frame's title.
+QString ShownText(const QWidget* widget) {
+  if (const auto* caption = qobject_cast<const Caption*>(widget)) return caption->text();
+  if (const auto* field = qobject_cast<const DisplayField*>(widget)) return field->text();
+  if (const auto* frame = qobject_cast<const Frame*>(widget)) return frame->title();
+  if (const auto* button = qobject_cast<const QPushButton*>(widget)) return button->text();
+  return {};
 }
 
-TEST_F(WindowAtStart, OnlyTheWarningAndTheTypePicturesAreHidden) {
+bool IsOfKind(const QWidget* widget, ElementKind kind) {
+  switch (kind) {
+    case ElementKind::kCaption:
+      return qobject_cast<const Caption*>(widget) != nullptr;
+    case ElementKind::kDisplayField:
+      return qobject_cast<const DisplayField*>(widget) != nullptr;
+    case ElementKind::kFrame:
+      return qobject_cast<const Frame*>(widget) != nullptr;
+    case ElementKind::kPictureBox:
+      return qobject_cast<const PictureBox*>(widget) != nullptr;
+    case ElementKind::kSeparator:
+      return qobject_cast<const Separator*>(widget) != nullptr;
+    case ElementKind::kButton:
+      return qobject_cast<const QPushButton*>(widget) != nullptr;
+  }
+  return false;
+}
+
+// The window uic builds from the form is the one that the build's table of the form and the
+// headless window describe: the same elements, kinds, parents, places, texts, flags and stacking.
+TEST_F(WindowAtStart, IsTheWindowThatTheFormsTableDescribes) {
+  const WindowFacts& facts = MainWindowFacts();
+  const WindowState state;
+  EXPECT_EQ(window_.objectName().toStdString(), facts.name);
+  EXPECT_EQ(window_.windowTitle(),
+            QString::fromUtf8(facts.title.data(), qsizetype(facts.title.size())));
+  EXPECT_EQ(window_.size(), QSize(facts.width, facts.height));
+  std::size_t named = 0;
   for (const QWidget* widget : window_.findChildren<QWidget*>()) {
-    const bool hidden = std::ranges::find(kHiddenAtStart, Name(widget)) != kHiddenAtStart.end();
-    EXPECT_EQ(widget->isHidden(), hidden) << Name(widget);
+    if (!widget->objectName().isEmpty() && !widget->objectName().startsWith("qt_")) ++named;
+  }
+  EXPECT_EQ(named, facts.elements.size());
+  for (const ElementFacts& element : facts.elements) {
+    SCOPED_TRACE(std::string(element.name));
+    const QWidget* widget = window_.Element(element.name);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_TRUE(IsOfKind(widget, element.kind));
+    EXPECT_EQ(Name(widget->parentWidget()), element.parent);
+    EXPECT_EQ(widget->pos(), QPoint(element.geometry.x, element.geometry.y));
+    EXPECT_EQ(widget->mapTo(&window_, QPoint()),
+              QPoint(element.windowPlace.x, element.windowPlace.y));
+    // Captions are as wide as their text in the font in use; every other element keeps its size.
+    if (element.kind != ElementKind::kCaption) {
+      EXPECT_EQ(widget->size(), QSize(element.geometry.width, element.geometry.height));
+    }
+    EXPECT_EQ(widget->isHidden(), !state.visible(element.name));
+    EXPECT_EQ(ShownText(widget), QString::fromStdString(state.text(element.name)));
+    // Qt stacks a parent's widgets in the order of its children, the last on top.
+    QList<const QWidget*> siblings;
+    for (const QObject* child : widget->parentWidget()->children()) {
+      const auto* sibling = qobject_cast<const QWidget*>(child);
+      if (sibling != nullptr && FindElement(Name(sibling)) != nullptr) siblings.append(sibling);
+    }
+    EXPECT_EQ(siblings.indexOf(widget), element.stackIndex);
   }
 }
 
@@ -48,10 +102,7 @@ TEST_F(WindowAtStart, AllFourPagesAreVisibleWithTheMixerPageOnTop) {
   }
 }
 
-TEST_F(WindowAtStart, TheWindowHasItsTitleSizePlaceAndIcon) {
-  EXPECT_EQ(window_.objectName(), "mainForm");
-  EXPECT_EQ(window_.windowTitle(), "Tarnell QZ Model data viewer");
-  EXPECT_EQ(window_.size(), QSize(916, 547));
+TEST_F(WindowAtStart, TheWindowHasItsFixedSizePlaceAndIcon) {
   // Fixed: the border cannot be dragged to another size.
   EXPECT_EQ(window_.minimumSize(), QSize(916, 547));
   EXPECT_EQ(window_.maximumSize(), QSize(916, 547));
@@ -181,38 +232,34 @@ DisplayUpdate LoadSample(const char* file, ModelValueStore& store) {
   return BuildDisplayUpdate(store);
 }
 
-// The state an element ends in: its last text and its last show or hide in the update.
-void ExpectWindowShows(TmainForm& window, const DisplayUpdate& update) {
-  std::map<std::string_view, std::string> texts;
-  std::map<std::string_view, bool> shown;
-  for (const DisplayAction& action : update.actions) {
-    if (action.kind == Kind::SetText) texts[action.element] = action.text;
-    if (action.kind != Kind::SetText) shown[action.element] = action.kind == Kind::Show;
-  }
-  for (const auto& [name, text] : texts) {
-    const auto* field = qobject_cast<DisplayField*>(window.Element(name));
-    ASSERT_NE(field, nullptr) << name;
-    EXPECT_EQ(field->text(), QString::fromLatin1(text.data(), qsizetype(text.size()))) << name;
-  }
-  for (const auto& [name, visible] : shown) {
-    EXPECT_EQ(window.Element(name)->isHidden(), !visible) << name;
+// The window shows what the headless window shows after the same updates: every element's own
+// flag, and every field's text (a model's texts are bytes, one per character).
+void ExpectWindowShows(TmainForm& window, const WindowState& state) {
+  for (const ElementFacts& element : MainWindowFacts().elements) {
+    const QWidget* widget = window.Element(element.name);
+    ASSERT_NE(widget, nullptr) << element.name;
+    EXPECT_EQ(widget->isHidden(), !state.visible(element.name)) << element.name;
+    if (element.kind == ElementKind::kDisplayField) {
+      const std::string& text = state.text(element.name);
+      EXPECT_EQ(ShownText(widget), QString::fromLatin1(text.data(), qsizetype(text.size())))
+          << element.name;
+    }
   }
 }
 
 TEST_F(ApplyingAnUpdate, EachSampleModelFillsEveryFieldAndSetsItsTypesVisibility) {
+  WindowState state;
   for (const Sample& sample : kSamples) {
     SCOPED_TRACE(sample.file);
     const DisplayUpdate update = LoadSample(sample.file, window_.Store());
     ASSERT_FALSE(update.stop.has_value());
     EXPECT_EQ(window_.FillForm(), std::nullopt);
-    ExpectWindowShows(window_, update);
+    state.Apply(update);
+    ExpectWindowShows(window_, state);
     EXPECT_EQ(Get<DisplayField>("pos1")->text(), sample.type);
     const std::array<std::string_view, 4> typeElements = {"Image4", "Image5", "Image6", "helivar"};
     for (std::size_t i = 0; i < typeElements.size(); ++i) {
       EXPECT_EQ(Get(typeElements[i])->isHidden(), !sample.shown[i]) << typeElements[i];
-    }
-    for (const DisplayFieldInfo& info : DisplayFields()) {
-      EXPECT_NE(qobject_cast<DisplayField*>(window_.Element(info.name)), nullptr) << info.name;
     }
   }
 }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "model/display_update.h"
+#include "model/fill.h"
 #include "tools/qzd/text_forms.h"
 
 namespace qzd::cli {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/display_update.h"
+#include "model/fill.h"
 #include "model/model_file_reader.h"
 #include "model/model_value_store.h"
 #include "tools/qzd/json_report.h"

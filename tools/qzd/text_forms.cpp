@@ -43,8 +43,6 @@ bool IsUtf8(std::string_view s) {
   return true;
 }
 
-constexpr char kPeriod = '.';
-
 void AppendTerminalText(std::string& out, std::string_view bytes, bool escapeQuote) {
   static constexpr std::array<char, 16> kHex = {'0', '1', '2', '3', '4', '5', '6', '7',
                                                 '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
@@ -90,15 +88,6 @@ void AppendLatin1AsUtf8(std::string& out, std::string_view bytes) {
 
 std::string PathToUtf8(std::string_view path) {
   return IsUtf8(path) ? std::string(path) : Latin1ToUtf8(path);
-}
-
-std::string WithFinalPeriod(std::string_view message) {
-  std::string out(message);
-  if (!message.empty() &&
-      static_cast<unsigned char>(message.back()) > static_cast<unsigned char>(kPeriod)) {
-    out.push_back(kPeriod);
-  }
-  return out;
 }
 
 std::string TerminalText(std::string_view bytes) {

@@ -14,10 +14,6 @@ void AppendLatin1AsUtf8(std::string& out, std::string_view bytes);
 // a model-file text, so that no path can make the JSON output invalid.
 [[nodiscard]] std::string PathToUtf8(std::string_view path);
 
-// The error message box's rule: a message whose last byte has a code above that of "." gains a
-// final period; an empty message and one ending in "." or any code below stay as they are.
-[[nodiscard]] std::string WithFinalPeriod(std::string_view message);
-
 // A text for a terminal: printable ASCII as it is, a backslash doubled, every other byte (control
 // codes, DEL, bytes 128 to 255) as \xhh, so that no byte of a model file can drive the terminal.
 [[nodiscard]] std::string TerminalText(std::string_view bytes);

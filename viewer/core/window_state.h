@@ -34,13 +34,10 @@ class WindowState final : public PageFrames {
   // Seen: the element and every frame around it are visible.
   [[nodiscard]] bool seen(std::string_view element) const;
 
-  friend bool operator==(const WindowState&, const WindowState&) = default;
-
  private:
   struct Element {
     std::string text;
     bool visible = true;
-    friend bool operator==(const Element&, const Element&) = default;
   };
   [[nodiscard]] Element* Find(std::string_view name);
   [[nodiscard]] const Element* Find(std::string_view name) const;

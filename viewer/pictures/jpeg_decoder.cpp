@@ -92,18 +92,6 @@ class DecompressorHandle {
 
 }  // namespace
 
-std::optional<JpegHeader> ReadJpegHeader(std::span<const unsigned char> data) {
-  DecompressorHandle handle;
-  Decompressor& d = handle.get();
-  if (!ReadHeader(d, data)) return std::nullopt;
-  return JpegHeader{
-      .width = static_cast<int>(d.info.image_width),
-      .height = static_cast<int>(d.info.image_height),
-      .greyscale = d.info.jpeg_color_space == JCS_GRAYSCALE,
-      .progressive = d.info.progressive_mode != 0,
-  };
-}
-
 QImage DecodeJpeg(std::span<const unsigned char> data) {
   DecompressorHandle handle;
   Decompressor& d = handle.get();

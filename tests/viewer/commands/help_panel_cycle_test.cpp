@@ -6,29 +6,31 @@
 #include <string>
 #include <vector>
 
+#include "viewer/core/window_state.h"
+
 namespace qzd::viewer {
 namespace {
 
 using ::testing::ElementsAre;
 
-// Records every show and hide in order, and which frames are visible now.
+// Records every show and hide in order, and applies them to the window without a screen, which
+// opens as the form says.
 class RecordingPages final : public PageFrames {
  public:
   void SetPageVisible(std::string_view frame, bool visible) override {
     calls.push_back((visible ? "show " : "hide ") + std::string(frame));
-    for (auto& [name, shown] : pages)
-      if (name == frame) shown = visible;
+    window.SetPageVisible(frame, visible);
   }
+  // The pages seen now, in the order of the cycle's table.
   std::vector<std::string> Visible() const {
     std::vector<std::string> v;
-    for (const auto& [name, shown] : pages)
-      if (shown) v.push_back(name);
+    for (const HelpPanelStep& step : kHelpPanelSteps) {
+      if (window.seen(step.show)) v.emplace_back(step.show);
+    }
     return v;
   }
   std::vector<std::string> calls;
-  // All four pages are visible at start.
-  std::vector<std::pair<std::string, bool>> pages = {
-      {"GroupBox3", true}, {"GroupBox5", true}, {"GroupBox6", true}, {"GroupBox7", true}};
+  WindowState window;
 };
 
 TEST(HelpPanelCycle, StartsAtZeroAndTouchesNothingUntilAdvanced) {

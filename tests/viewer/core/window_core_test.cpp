@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "model/display_update.h"
+#include "model/fill.h"
 #include "viewer/core/window_state.h"
 #include "viewer/help_panel_cycle.h"
 

@@ -42,14 +42,10 @@ TEST_P(BuiltInPictureTest, DecodesToItsSizeAndDepth) {
   EXPECT_EQ(image.format(), c.greyscale ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
 }
 
-TEST_P(BuiltInPictureTest, IsStoredAsProgressiveJpegOfItsDepth) {
+// Size and depth come from the stream itself (the decoder picks the format from the stream's
+// colour space), so the test above checks them; here only that the stream is progressive.
+TEST_P(BuiltInPictureTest, IsStoredAsProgressiveJpeg) {
   const PictureCase& c = GetParam();
-  const auto header = ReadJpegHeader(PictureData(c.id));
-  ASSERT_TRUE(header.has_value());
-  EXPECT_TRUE(header->progressive);
-  EXPECT_EQ(header->greyscale, c.greyscale);
-  EXPECT_EQ(header->width, c.width);
-  EXPECT_EQ(header->height, c.height);
   // A progressive stream starts its frame with the SOF2 marker.
   const auto data = PictureData(c.id);
   const unsigned char sof2[] = {0xFF, 0xC2};
@@ -85,7 +81,6 @@ TEST(DecodeJpeg, GivesNullForEmptyOrNonJpegData) {
   EXPECT_TRUE(DecodeJpeg({}).isNull());
   const unsigned char text[] = "not a picture at all";
   EXPECT_TRUE(DecodeJpeg(text).isNull());
-  EXPECT_FALSE(ReadJpegHeader(text).has_value());
 }
 
 TEST(DecodeJpeg, GivesNullForTruncatedData) {
