@@ -35,37 +35,6 @@ TEST(WindowElements, EveryNameAFillOrThePageCycleUsesIsAnElementOfTheRightKind) 
   }
 }
 
-TEST(WindowElements, TheTableIsOneTreeListedParentsFirstWithItsStackingAndFocusChain) {
-  const WindowFacts& window = MainWindowFacts();
-  std::set<std::string_view> listed{window.name};
-  std::set<int> tabOrder;
-  for (const ElementFacts& element : window.elements) {
-    EXPECT_TRUE(listed.contains(element.parent)) << element.name << " before its parent";
-    EXPECT_TRUE(listed.insert(element.name).second) << element.name << " twice";
-    const ElementFacts* parent = FindElement(element.parent);
-    if (parent != nullptr) {
-      EXPECT_EQ(parent->kind, ElementKind::kFrame) << element.name;
-      EXPECT_EQ(element.windowPlace.x, parent->windowPlace.x + element.geometry.x);
-      EXPECT_EQ(element.windowPlace.y, parent->windowPlace.y + element.geometry.y);
-    }
-    if (element.tabOrder >= 0) {
-      EXPECT_TRUE(tabOrder.insert(element.tabOrder).second) << element.name;
-    }
-    EXPECT_EQ(element.picture.empty(), element.kind != ElementKind::kPictureBox) << element.name;
-  }
-  // Each parent's elements are numbered 0, 1, ... from the lowest up.
-  for (const std::string_view parent : listed) {
-    const auto children = ChildrenOf(parent);
-    for (std::size_t i = 0; i < children.size(); ++i) {
-      EXPECT_EQ(children[i]->stackIndex, static_cast<int>(i)) << children[i]->name;
-    }
-  }
-  // The focus chain runs 0, 1, ... without a gap.
-  EXPECT_EQ(tabOrder.size(),
-            tabOrder.empty() ? 0u : static_cast<std::size_t>(*tabOrder.rbegin() + 1));
-  EXPECT_EQ(FindElement("no such element"), nullptr);
-}
-
 // The rule of the window at start: every element visible except the warning and the three type
 // pictures; the captions show their text and the fields are empty.
 TEST(WindowState, StartsAsTheWindowOpens) {
@@ -105,19 +74,6 @@ TEST(WindowState, AppliesAnUpdateInOrderAndAFrameHidesWhatItHoldsWithoutTheirFla
   EXPECT_TRUE(window.visible("drai1l"));
   window.SetVisible("GroupBox2", true);
   EXPECT_TRUE(window.seen("drai1l"));
-}
-
-TEST(WindowState, ThePageCycleShowsOnePageAtATimeAndKeepsTheFieldFlagsInside) {
-  WindowState window;
-  window.SetVisible("mixfixf1", false);
-  HelpPanelCycle cycle(window);
-  cycle.Advance();
-  EXPECT_TRUE(window.seen("Image1"));
-  EXPECT_FALSE(window.seen("mixths4"));
-  for (int i = 0; i < 3; ++i) cycle.Advance();
-  EXPECT_TRUE(window.seen("mixths4"));
-  EXPECT_FALSE(window.seen("mixfixf1"));
-  EXPECT_FALSE(window.seen("Image1"));
 }
 
 }  // namespace
