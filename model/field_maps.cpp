@@ -170,7 +170,10 @@ constexpr ChannelRange kChannelToS5Range{1, 7};
 // A table with fewer rows than its declared count would end in empty rows.
 template <std::size_t N>
 constexpr bool EveryRowNamed(const std::array<FieldMapRow, N>& rows) {
-  return std::ranges::none_of(rows, [](const FieldMapRow& row) { return row.name.empty(); });
+  // The iterator algorithms, not std::ranges: the browser edition's standard library (libc++ 14)
+  // has no range algorithms.
+  return std::none_of(rows.begin(), rows.end(),
+                      [](const FieldMapRow& row) { return row.name.empty(); });
 }
 static_assert(EveryRowNamed(kControlSettingsMap));
 static_assert(EveryRowNamed(kMixerSettingsMap));

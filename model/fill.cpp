@@ -137,8 +137,10 @@ std::span<const DisplayFieldInfo> DisplayFields() {
     std::array<DisplayFieldInfo, kDisplayFieldCount> all{};
     const auto control = ControlSettingsMap();
     const auto mixer = MixerSettingsMap();
-    const auto rest = std::ranges::transform(control.subspan<1>(), all.begin() + 2, info).out;
-    std::ranges::transform(mixer, rest, info);
+    // Iterator algorithms: the browser edition's libc++ 14 has no std::ranges ones.
+    const auto tail = control.subspan<1>();
+    const auto rest = std::transform(tail.begin(), tail.end(), all.begin() + 2, info);
+    std::transform(mixer.begin(), mixer.end(), rest, info);
     all[0] = info(control.front());
     all[1] = {kModelTypeField, kModelTypeSlot, "model type"};
     static_assert(2 + (decltype(control)::extent - 1) + decltype(mixer)::extent ==

@@ -18,20 +18,27 @@ class BusyWhileReading {
   LoadTarget& window_;
 };
 
-std::optional<LoadFailure> Read(const ChosenFile& file, ModelValueStore& store,
-                                LoadTarget& window) {
+std::optional<LoadFailure> Read(const ModelFileReader& reader, const ChosenFile& file,
+                                ModelValueStore& store, LoadTarget& window) {
   const BusyWhileReading busy(window);
-  return ReadModelFile(file.path, store);
+  return reader.Read(file, store);
 }
 
 }  // namespace
+
+const FileSystemReader FileSystemReader::kInstance;
+
+std::optional<LoadFailure> FileSystemReader::Read(const ChosenFile& file,
+                                                  ModelValueStore& store) const {
+  return ReadModelFile(file.path, store);
+}
 
 void LoadCommand::Run() {
   // A cancelled dialog skips the read, but the page reset and the fill still run.
   if (const std::optional<ChosenFile> chosen = dialog_.Choose()) {
     // The path shows before the file is opened, so it stays even when the read fails.
     window_.SetFilePath(*chosen);
-    if (const std::optional<LoadFailure> failure = Read(*chosen, store_, window_)) {
+    if (const std::optional<LoadFailure> failure = Read(reader_, *chosen, store_, window_)) {
       errors_.Show(WithFinalPeriod(failure->message));
       return;
     }
@@ -59,7 +66,7 @@ class GivenFile final : public OpenDialog {
 void LoadCommand::Open(const ChosenFile& file) {
   dialog_.Offer(file);
   GivenFile given(file);
-  LoadCommand(store_, given, errors_, window_).Run();
+  LoadCommand(store_, given, reader_, errors_, window_).Run();
 }
 
 }  // namespace qzd::viewer

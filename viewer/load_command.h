@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/fill.h"
+#include "model/load_failure.h"
 #include "model/model_value_store.h"
 
 namespace qzd::viewer {
@@ -48,12 +49,32 @@ class LoadTarget {
   virtual void Busy(bool /*busy*/) {}
 };
 
+// Reads the chosen file into the store: from the file system on the desktop, from the page's
+// stream of the file in a browser, which learns no path.
+class ModelFileReader {
+ public:
+  virtual ~ModelFileReader() = default;
+  [[nodiscard]] virtual std::optional<LoadFailure> Read(const ChosenFile& file,
+                                                        ModelValueStore& store) const = 0;
+};
+
+// ReadModelFile on the chosen path.
+class FileSystemReader final : public ModelFileReader {
+ public:
+  [[nodiscard]] std::optional<LoadFailure> Read(const ChosenFile& file,
+                                                ModelValueStore& store) const override;
+  static const FileSystemReader kInstance;
+};
+
 // The "load model" command. It reads into the run's one value store, which the window's fills
 // then read.
 class LoadCommand {
  public:
   LoadCommand(ModelValueStore& store, OpenDialog& dialog, ErrorBox& errors, LoadTarget& window)
-      : store_(store), dialog_(dialog), errors_(errors), window_(window) {}
+      : LoadCommand(store, dialog, FileSystemReader::kInstance, errors, window) {}
+  LoadCommand(ModelValueStore& store, OpenDialog& dialog, const ModelFileReader& reader,
+              ErrorBox& errors, LoadTarget& window)
+      : store_(store), dialog_(dialog), reader_(reader), errors_(errors), window_(window) {}
 
   // FileOpenClick: dialog, path field, read, MIXER page, fill. A read failure ends the command
   // before the page and the fill; any failure ends up in the error box.
@@ -65,6 +86,7 @@ class LoadCommand {
  private:
   ModelValueStore& store_;
   OpenDialog& dialog_;
+  const ModelFileReader& reader_;
   ErrorBox& errors_;
   LoadTarget& window_;
 };

@@ -1,0 +1,448 @@
+#!/usr/bin/env python3
+"""The browser edition in headless Chromium, driven through the page's real file input.
+
+    web_page_test.py --site build/web/site --qzd build/debug/tools/qzd/qzd [unittest options]
+
+Every sequence of loads (the sample models and generated ones: edge cases, random values, failures
+in between) must leave every element of the page with the text and own visibility that `qzd json`
+gives for the same sequence, and show the error box with the text `qzd show` reports. Also: the
+page cycle, a dropped file, a cancelled picker, the focus chain, and the page working offline after
+a first visit. Exits 77 (skipped) when the site or the browser is missing.
+"""
+
+import argparse
+import functools
+import http.server
+import json
+import os
+import random
+import re
+import subprocess
+import sys
+import tempfile
+import threading
+import unittest
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(ROOT / "viewer" / "form"))
+import form_facts  # noqa: E402
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+PAGES = ["GroupBox3", "GroupBox5", "GroupBox6", "GroupBox7"]  # MIXER, Servo Connection, Mode, Heli
+
+try:
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.by import By
+    from selenium.webdriver.common.keys import Keys
+except ImportError:  # reported as a skip in main()
+    webdriver = None
+
+ARGS = argparse.Namespace(site=None, qzd=None)
+FACTS = form_facts.read_form(ROOT / "viewer" / "main_window.ui")
+
+
+# ---- model files -------------------------------------------------------------------------------
+
+
+def model(values, end=b"\r\n", last_end=True, after=b""):
+    lines = [v if isinstance(v, bytes) else str(v).encode() for v in values]
+    text = end.join(lines) + (end if last_end else b"")
+    return text + after
+
+
+def with_line(n, text, base=None):
+    """A valid model whose line n (counted from 1) is `text`."""
+    values = list(base or [i % 100 for i in range(301)])
+    values[n - 1] = text
+    return model(values)
+
+
+def random_model(seed, wild):
+    """Byte-sized codes as a transmitter writes them; `wild` adds any 32-bit value, which usually
+    stops the fill at some field."""
+    rng = random.Random(seed)
+    special = [0x7FFFFFFF, -0x80000000, 256, -1, 255, 128]
+
+    def value():
+        pick = rng.random()
+        if pick < 0.6:
+            return rng.randint(0, 255)
+        if pick < 0.75:
+            return rng.randint(-128, 127)
+        if pick < 0.85:
+            return rng.randint(0, 9)
+        if not wild:
+            return rng.randint(-100, 100)
+        if pick < 0.95:
+            return rng.randint(-(2**31), 2**31 - 1)
+        return rng.choice(special)
+
+    values = [value() for _ in range(301)]
+    values[1] = rng.choice([0, 1, 2, 3, 7, -1]) if wild else seed % 4  # the model type
+    if not wild:  # stick mode and the free mixers' channels and switches as their names go
+        for slot in (96, 203, 204, 205, 214, 215, 216, 225, 226, 227):
+            values[slot] = rng.randint(0, 7)
+    written = [
+        (b"$%X" % (v & 0xFFFFFFFF)) if rng.random() < 0.1 else str(v).encode() for v in values
+    ]
+    return model(written, end=rng.choice([b"\n", b"\r\n"]))
+
+
+def example(name):
+    return (ROOT / "examples" / f"{name}.qzd").read_bytes()
+
+
+MODELS = {
+    "trainer-easy": example("trainer-easy"),
+    "glider": example("glider"),
+    "acro": example("acro"),
+    "heli": example("heli"),
+    **{f"random-{seed}": random_model(seed, wild=seed >= 4) for seed in range(8)},
+    "lf-no-last-end": model(range(301), end=b"\n", last_end=False),
+    "extra-lines": model(range(301), after=b"not a number\r\n" * 3),
+    "short-300": model(range(300)),
+    "empty": b"",
+    "empty-line-10": with_line(10, b""),
+    "trailing-blank": with_line(5, b"17 "),
+    "long-zeros": with_line(3, b"0" * 255 + b"1"),
+    "letters-300": with_line(7, b"a" * 300),
+    "cr-only": model(range(301), end=b"\r"),
+    "ctrl-z": with_line(2, b"12\x1a34"),
+    "hex": model([b"$1F", b"x1f", b"X1F", b"0x1F", b"0X1f", b"-$10", b"$FFFFFFFF", b"2147483647",
+                  b"-2147483648", b"  +17", b"00017", b"-0"] + [b"3"] * 289),
+    "hostile-bold": with_line(2, b"<b>x</b>"),
+    "hostile-img": with_line(2, b"<img src=x onerror=window.__xss=1>"),
+    "latin1": with_line(4, b"\xe9t\xe9 \xff\x00zz"),
+    "overflow": model([2147483647] * 301),
+    "unlisted-type": with_line(2, b"7", base=example("glider").splitlines()[:301]),
+}
+
+# Loads in a row in one visit; a failure keeps what the lines before it wrote, and the next load
+# shows that carry-over.
+SEQUENCES = [
+    ["trainer-easy", "glider", "acro", "heli", "huge"],
+    ["random-0", "empty", "random-1", "short-300", "random-2", "empty-line-10", "glider"],
+    ["hex", "ctrl-z", "lf-no-last-end", "extra-lines", "long-zeros", "trailing-blank", "heli"],
+    ["random-3", "letters-300", "cr-only", "latin1", "overflow", "unlisted-type", "random-4"],
+    ["acro", "hostile-bold", "random-5", "hostile-img", "random-6", "random-7", "trainer-easy"],
+]
+
+
+# A 1 GB file whose first 301 lines are a model: the page streams only what the reader takes.
+HUGE_SIZE = 1 << 30
+
+
+def write_models(folder):
+    for name, data in MODELS.items():
+        (Path(folder) / f"{name}.qzd").write_bytes(data)
+    with open(Path(folder) / "huge.qzd", "wb") as huge:  # sparse: no gigabyte on the disk
+        huge.write(MODELS["glider"])
+        huge.truncate(HUGE_SIZE)
+
+
+# ---- what the desktop shows, from qzd ----------------------------------------------------------
+
+
+def initial_state():
+    return {e.name: [e.caption, e.visible] for e in FACTS.elements}
+
+
+def unescape_terminal(text):
+    """qzd's terminal text: \\\\ for a backslash and \\xhh for a byte outside printable ASCII."""
+    return re.sub(
+        r"\\(\\|x[0-9a-f]{2})", lambda m: "\\" if m[1] == "\\" else chr(int(m[1][1:], 16)), text
+    )
+
+
+def expected_loads(paths):
+    """For each load of the sequence: the error box text (or None) and the page's whole state."""
+    qzd = [ARGS.qzd]
+    report = subprocess.run(qzd + ["json", "--"] + paths, capture_output=True, check=False)
+    shown = subprocess.run(qzd + ["show", "--"] + paths, capture_output=True, check=False)
+    boxes = shown.stderr.decode("latin-1").splitlines()
+    state = initial_state()
+    for path, line in zip(paths, report.stdout.decode("ascii").splitlines()):
+        result = json.loads(line)
+        state["FilePath"][0] = Path(path).name
+        box = None
+        if result["load_error"] is not None or result["stop"] is not None:
+            prefix = f"qzd: {path}: "
+            assert boxes and boxes[0].startswith(prefix), boxes
+            box = unescape_terminal(boxes.pop(0)[len(prefix):])
+        if result["load_error"] is None:
+            for page in PAGES:
+                state[page][1] = page == "GroupBox3"
+            for action in result["actions"]:
+                if action[0] == "set":
+                    state[action[1]][0] = action[2]
+                else:
+                    state[action[1]][1] = action[0] == "show"
+        yield box, {name: list(v) for name, v in state.items()}
+
+
+# ---- the page ----------------------------------------------------------------------------------
+
+STATE_SCRIPT = """
+return Array.from(document.querySelectorAll('#mainForm [id]')).map((e) => {
+  let text = e.textContent;
+  if (e instanceof HTMLTextAreaElement) text = e.value;
+  else if (e.classList.contains('frame')) {
+    const title = e.querySelector(':scope > .frame-title');
+    text = title ? title.textContent : '';
+  }
+  return [e.id, text, !e.hidden];
+});
+"""
+
+WAIT_SCRIPT = """
+const [count, done] = [arguments[0], arguments[arguments.length - 1]];
+const box = document.getElementById('errorBox');
+(function poll() {
+  if (box.open) return done('box');
+  if (window.qzdCommands > count) return done('done');
+  setTimeout(poll, 2);
+})();
+"""
+
+
+class Site:
+    """The built site on a local port, as `scripts/web` serves it."""
+
+    def __init__(self, folder):
+        handler = functools.partial(QuietHandler, directory=str(folder))
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.url = f"http://127.0.0.1:{self.server.server_port}/"
+        self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
+        self.thread.start()
+
+    def stop(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def start_browser():
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1000,700",
+                     "--force-device-scale-factor=1", "--disable-dev-shm-usage"]:
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+
+
+class PageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.site = Site(ARGS.site)
+        cls.browser = start_browser()
+        cls.models = tempfile.TemporaryDirectory()
+        write_models(cls.models.name)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+        cls.site.stop()
+        cls.models.cleanup()
+
+    def open_page(self):
+        self.browser.get(self.site.url)
+        self.browser.execute_async_script(
+            """const done = arguments[0];
+            window.qzdCommands = 0;
+            document.addEventListener('qzd-command-done', () => window.qzdCommands++);
+            (function poll() {
+              if (document.body.classList.contains('ready')) return done();
+              setTimeout(poll, 2);
+            })();"""
+        )
+
+    def path(self, name):
+        return str(Path(self.models.name) / f"{name}.qzd")
+
+    def wait(self, count):
+        return self.browser.execute_async_script(WAIT_SCRIPT, count)
+
+    def run_command(self, start, box_key=Keys.ENTER):
+        """Starts a command; returns the error box's text, or None, once the command is done."""
+        count = self.browser.execute_script("return window.qzdCommands")
+        start()
+        box = None
+        if self.wait(count) == "box":
+            box, children = self.browser.execute_script(
+                "const t = document.getElementById('errorText');"
+                "return [t.textContent, t.childNodes.length > 1 || t.children.length > 0];"
+            )
+            self.assertFalse(children, "the message must stay one text node")
+            if box_key is None:
+                self.browser.find_element(By.ID, "errorOk").click()
+            else:
+                ActionChains(self.browser).send_keys(box_key).perform()
+            self.assertEqual(self.wait(count), "done")
+            self.assertFalse(self.browser.execute_script(
+                "return document.getElementById('errorBox').open"))
+        return box
+
+    def load(self, name, box_key=Keys.ENTER):
+        picker = self.browser.find_element(By.ID, "FileOpenDlg")
+        return self.run_command(lambda: picker.send_keys(self.path(name)), box_key)
+
+    def state(self):
+        return {name: [text, visible]
+                for name, text, visible in self.browser.execute_script(STATE_SCRIPT)}
+
+    def visible_pages(self):
+        state = self.state()
+        return [page for page in PAGES if state[page][1]]
+
+    def click_at(self, x, y):
+        actions = ActionChains(self.browser)
+        actions.w3c_actions.pointer_action.move_to_location(x, y).click()
+        actions.perform()
+
+    # ---- the tests ----
+
+    def test_loads_agree_with_qzd(self):
+        keys = [Keys.ENTER, Keys.ESCAPE, None]  # the box closes with Enter, Escape and OK alike
+        for sequence in SEQUENCES:
+            with self.subTest(sequence=sequence):
+                self.open_page()
+                expected = expected_loads([self.path(name) for name in sequence])
+                for step, (name, (box, state)) in enumerate(zip(sequence, expected)):
+                    self.assertEqual(self.load(name, keys[step % 3]), box, name)
+                    self.assertEqual(self.state(), state, name)
+                self.assertIsNone(self.browser.execute_script("return window.__xss"))
+
+    def test_drop_loads_like_choosing(self):
+        self.open_page()
+        data = list(MODELS["glider"])
+        drop = """const file = new File([Uint8Array.from(arguments[0])], 'dropped.qzd');
+            const transfer = new DataTransfer();
+            transfer.items.add(file);
+            document.getElementById('Image1').dispatchEvent(new DragEvent('drop',
+                {dataTransfer: transfer, bubbles: true, cancelable: true}));"""
+        self.assertIsNone(self.run_command(lambda: self.browser.execute_script(drop, data)))
+        [(_, state)] = expected_loads([self.path("glider")])
+        state["FilePath"][0] = "dropped.qzd"
+        self.assertEqual(self.state(), state)
+
+    def test_page_cycle(self):
+        self.open_page()
+        self.assertEqual(self.visible_pages(), PAGES)  # all four, MIXER on top
+        advance = lambda: self.browser.find_element(By.ID, "Button1").click()  # noqa: E731
+        title = lambda page: lambda: self.browser.find_element(  # noqa: E731
+            By.CSS_SELECTOR, f"#{page} > .frame-title").click()
+        picture = lambda: self.browser.find_element(By.ID, "Image3").click()  # noqa: E731
+        cancel = lambda: self.run_command(  # noqa: E731
+            lambda: self.browser.find_element(By.ID, "open").click())
+        steps = [
+            (advance, "GroupBox5"),  # the first advance skips MIXER, already on top
+            (advance, "GroupBox6"),
+            (title("GroupBox6"), "GroupBox7"),
+            (picture, "GroupBox7"),  # a picture takes the click: no advance
+            (advance, "GroupBox3"),
+            (advance, "GroupBox5"),
+            (lambda: self.load("glider"), "GroupBox3"),
+            (advance, "GroupBox5"),
+            (lambda: self.load("empty"), "GroupBox5"),  # a failed read leaves the page
+            (cancel, "GroupBox3"),  # the headless picker cancels at once
+        ]
+        for number, (step, page) in enumerate(steps):
+            step()
+            self.assertEqual(self.visible_pages(), [page], f"step {number}")
+
+    def test_cancel_fills_again_from_the_store(self):
+        self.open_page()
+        self.load("trainer-easy")
+        loaded = self.state()
+        hidden = next(e for e in FACTS.children("GroupBox3")
+                      if e.kind == "DisplayField" and not loaded[e.name][1])
+        # A hidden field takes no click: its place is the frame's, which advances.
+        self.click_at(hidden.window_x + hidden.width // 2, hidden.window_y + hidden.height // 2)
+        self.assertEqual(self.visible_pages(), ["GroupBox5"])
+        self.run_command(lambda: self.browser.find_element(By.ID, "open").click())
+        self.assertEqual(self.state(), loaded)
+
+    def test_focus_chain_is_the_desktops(self):
+        self.open_page()
+        chain = [e.name for e in sorted(FACTS.elements, key=lambda e: e.tab_order)
+                 if e.tab_order >= 0]
+        self.browser.execute_script(
+            "window.qzdFocused = [];"
+            "document.addEventListener('focusin', (e) => window.qzdFocused.push(e.target.id));")
+        ActionChains(self.browser).send_keys(Keys.TAB * len(chain)).perform()
+        seen = self.browser.execute_script("return window.qzdFocused")
+        self.assertEqual(seen, chain)
+
+    def test_page_stays_on_its_own_origin(self):
+        self.open_page()
+        self.load("glider")
+        foreign = self.browser.execute_script(
+            "return performance.getEntriesByType('resource').map((e) => e.name)"
+            ".filter((url) => !url.startsWith(location.origin))")
+        self.assertEqual(foreign, [])
+        problems = [entry for entry in self.browser.get_log("browser")
+                    if entry["level"] == "SEVERE"]
+        self.assertEqual(problems, [])
+
+
+class OfflineTest(unittest.TestCase):
+    def test_works_offline_after_a_first_visit(self):
+        site = Site(ARGS.site)
+        browser = start_browser()
+        try:
+            browser.get(site.url)
+            browser.execute_async_script(
+                "const done = arguments[0];"
+                "navigator.serviceWorker.ready.then(() => done());")
+            site.stop()
+            browser.refresh()
+            browser.execute_async_script(
+                """const done = arguments[0];
+                (function poll() {
+                  if (document.body.classList.contains('ready')) return done();
+                  setTimeout(poll, 2);
+                })();""")
+            with tempfile.TemporaryDirectory() as folder:
+                write_models(folder)
+                browser.find_element(By.ID, "FileOpenDlg").send_keys(f"{folder}/heli.qzd")
+                browser.execute_async_script(
+                    """const done = arguments[0];
+                    (function poll() {
+                      if (document.getElementById('pos1').value) return done();
+                      setTimeout(poll, 2);
+                    })();""")
+            self.assertEqual(browser.find_element(By.ID, "pos1").get_property("value"), "HELI")
+        finally:
+            browser.quit()
+
+
+def main():
+    parser = argparse.ArgumentParser(add_help=False)
+    parser.add_argument("--site", type=Path, required=True)
+    parser.add_argument("--qzd", required=True)
+    known, rest = parser.parse_known_args()
+    ARGS.site, ARGS.qzd = known.site.resolve(), str(Path(known.qzd).resolve())
+    missing = [p for p in (ARGS.site / "index.html", Path(CHROMIUM), Path(CHROMEDRIVER))
+               if not p.exists()]
+    if webdriver is None or missing:
+        print(f"web_page_test: skipped, missing {missing or 'python3-selenium'}")
+        return 77
+    # The browser's profile and caches go to a folder of their own, never the user's home.
+    with tempfile.TemporaryDirectory() as home:
+        os.environ.update(HOME=home, XDG_CONFIG_HOME=f"{home}/.config",
+                          XDG_CACHE_HOME=f"{home}/.cache", XDG_DATA_HOME=f"{home}/.local/share")
+        program = unittest.main(argv=[sys.argv[0]] + rest, exit=False)
+    return 0 if program.result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,163 @@
+#!/usr/bin/env python3
+"""Lays out the browser edition's page from the main window's form.
+
+    generate_page.py FORM SITE_DIR
+
+writes SITE_DIR/index.html (every element of the window, by its element name as id, with its
+caption and initial visibility) and SITE_DIR/layout.css (every element's place, size and stacking).
+The form is read by viewer/form/form_facts.py, the one reader of it; nothing about the window is
+written here by hand. What each kind of element looks like is in page.css.
+"""
+
+import html
+import re
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "viewer" / "form"))
+import form_facts  # noqa: E402
+
+# The page's own files only: no inline script or style, no other origin. WebAssembly needs its
+# compile permission; nothing else is evaluated.
+CONTENT_SECURITY_POLICY = "; ".join(
+    [
+        "default-src 'self'",
+        "script-src 'self' 'wasm-unsafe-eval'",
+        "style-src 'self'",
+        "img-src 'self'",
+        "font-src 'self'",
+        "connect-src 'self'",
+        "manifest-src 'self'",
+        "worker-src 'self'",
+        "object-src 'none'",
+        "base-uri 'none'",
+        "form-action 'none'",
+    ]
+)
+
+# The HTML element and class of each kind of element of the form.
+KIND_TAGS = {
+    "Frame": ("div", "frame"),
+    "Caption": ("span", "caption"),
+    "DisplayField": ("textarea", "field"),
+    "Button": ("button", "button"),
+    "PictureBox": ("div", "picture"),
+    "Separator": ("div", "separator"),
+}
+
+
+def picture_file(picture: str) -> str:
+    """The file of a built-in picture: PictureId "ServoConnection" is servo-connection.jpg."""
+    return "pictures/" + re.sub(r"(?<!^)(?=[A-Z])", "-", picture).lower() + ".jpg"
+
+
+def element_html(facts, element, depth: int) -> list:
+    tag, css_class = KIND_TAGS[element.kind]
+    attributes = [f'id="{html.escape(element.name)}"', f'class="{css_class}"']
+    if not element.visible:
+        attributes.append("hidden")
+    if element.tab_order >= 0:
+        # The desktop's focus chain, exactly: positive indices come first, in their order.
+        attributes.append(f'tabindex="{element.tab_order + 1}"')
+    elif element.kind in ("DisplayField", "Button"):
+        attributes.append('tabindex="-1"')
+    caption = html.escape(element.caption)
+    indent = " " * depth
+    if element.kind == "DisplayField":
+        attributes += ['rows="1"', 'spellcheck="false"', 'autocomplete="off"']
+        return [f"{indent}<textarea {' '.join(attributes)}></textarea>"]
+    if element.kind == "Button":
+        return [f"{indent}<button type=\"button\" {' '.join(attributes)}>{caption}</button>"]
+    if element.kind == "PictureBox":
+        return [
+            f"{indent}<div {' '.join(attributes)}>"
+            f'<img src="{picture_file(element.picture)}" alt=""></div>'
+        ]
+    if element.kind == "Frame":
+        if element.caption:
+            attributes += ['role="group"', f'aria-label="{caption}"']
+        lines = [f"{indent}<div {' '.join(attributes)}>"]
+        if element.caption:
+            lines.append(f'{indent} <span class="frame-title">{caption}</span>')
+        for child in facts.children(element.name):
+            lines += element_html(facts, child, depth + 1)
+        lines.append(f"{indent}</div>")
+        return lines
+    return [f"{indent}<{tag} {' '.join(attributes)}>{caption}</{tag}>"]
+
+
+def layout_css(facts) -> str:
+    rules = [
+        "/* Generated from the window's form by web/generate_page.py. Do not edit. */",
+        f"#{facts.name} {{ width: {facts.width}px; height: {facts.height}px; }}",
+    ]
+    for e in facts.elements:
+        # A caption is as wide as its text, as on the desktop; the others have the form's size.
+        size = "" if e.kind == "Caption" else f" width: {e.width}px; height: {e.height}px;"
+        rules.append(
+            f"#{e.name} {{ left: {e.x}px; top: {e.y}px;{size} z-index: {e.stack_index + 1}; }}"
+        )
+    return "\n".join(rules) + "\n"
+
+
+PAGE = """<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<meta http-equiv="Content-Security-Policy" content="{csp}">
+<meta name="viewport" content="width={width}">
+<meta name="color-scheme" content="light">
+<title>{title}</title>
+<link rel="manifest" href="manifest.webmanifest">
+<link rel="icon" href="icons/icon-32.png">
+<link rel="preload" href="fonts/LiberationSans-Regular-subset.woff2" as="font" type="font/woff2" crossorigin>
+<link rel="stylesheet" href="page.css">
+<link rel="stylesheet" href="layout.css">
+<script src="qzd.js" defer></script>
+<script src="page.js" defer></script>
+</head>
+<body data-window="{window}">
+<div id="{window}" class="window" role="main" aria-label="{title}">
+{elements}
+</div>
+<input type="file" id="FileOpenDlg" accept=".qzd" hidden>
+<dialog id="errorBox" role="alertdialog" aria-labelledby="errorCaption" aria-describedby="errorText">
+ <div class="box-caption" id="errorCaption"></div>
+ <div class="box-body">
+  <svg class="stop-icon" viewBox="0 0 32 32" aria-hidden="true"><circle cx="16" cy="16" r="15" fill="#d8342c"/><path d="M10.5 10.5l11 11m0-11l-11 11" stroke="#fff" stroke-width="3.4" stroke-linecap="round"/></svg>
+  <p id="errorText"></p>
+ </div>
+ <div class="box-buttons"><button type="button" id="errorOk" class="button" autofocus>OK</button></div>
+</dialog>
+</body>
+</html>
+"""
+
+
+def page_html(facts) -> str:
+    elements = []
+    for element in facts.children(facts.name):
+        elements += element_html(facts, element, 1)
+    return PAGE.format(
+        csp=CONTENT_SECURITY_POLICY,
+        width=facts.width,
+        title=html.escape(facts.title),
+        window=html.escape(facts.name),
+        elements="\n".join(elements),
+    )
+
+
+def main(argv) -> int:
+    if len(argv) != 3:
+        print("usage: generate_page.py FORM SITE_DIR", file=sys.stderr)
+        return 2
+    facts = form_facts.read_form(argv[1])
+    site = Path(argv[2])
+    site.mkdir(parents=True, exist_ok=True)
+    (site / "index.html").write_text(page_html(facts), encoding="utf-8")
+    (site / "layout.css").write_text(layout_css(facts), encoding="utf-8")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

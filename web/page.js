@@ -1,0 +1,125 @@
+// The page's script: it starts the program (qzd.js, the model library and the window's commands in
+// WebAssembly), hands it the page's clicks, files and drops, and does what it asks to the page's
+// elements by their names. It decides nothing itself: which click does what, the load command's
+// steps, every text and every show or hide come from the program.
+'use strict';
+
+(function () {
+  const picker = document.getElementById('FileOpenDlg');
+  const errorBox = document.getElementById('errorBox');
+  const element = (name) => document.getElementById(name);
+
+  // A file chosen or dropped without the program waiting for one: the next load takes it.
+  let handedOver = null;
+  // The open dialog the program is waiting on: resolves to a File, or null for a cancel.
+  let waitingForFile = null;
+  // The command that runs; the page is modal while it does, as the desktop window is.
+  let running = null;
+  let program = null;
+
+  const page = {
+    setText(name, text) {
+      const target = element(name);
+      // Text only, never markup: a field's value, a caption's text node.
+      if (target instanceof HTMLTextAreaElement) target.value = text;
+      else target.textContent = text;
+    },
+    setVisible(name, visible) {
+      element(name).hidden = !visible;
+    },
+    setLabel(name, label) {
+      element(name).setAttribute('aria-label', label);
+    },
+    chooseFile() {
+      if (handedOver) {
+        const file = handedOver;
+        handedOver = null;
+        return Promise.resolve(file);
+      }
+      return new Promise((resolve) => {
+        waitingForFile = resolve;
+        picker.click();
+      });
+    },
+    showError(caption, text) {
+      document.getElementById('errorCaption').textContent = caption;
+      document.getElementById('errorText').textContent = text;
+      return new Promise((resolve) => {
+        errorBox.addEventListener('close', () => resolve(), { once: true });
+        errorBox.showModal();
+      });
+    },
+    chosen: null,
+    stream: null,
+  };
+
+  function finished() {
+    running = null;
+    document.dispatchEvent(new Event('qzd-command-done'));
+  }
+
+  // Runs one command of the program to its end; input that arrives meanwhile is dropped.
+  function command(name, ...args) {
+    if (!program || running) return;
+    running = program
+      .ccall(name, null, args.map(() => 'string'), args, { async: true })
+      .then(finished, (error) => {
+        finished();
+        throw error;
+      });
+  }
+
+  function fileArrived(file) {
+    if (waitingForFile) {
+      const resolve = waitingForFile;
+      waitingForFile = null;
+      resolve(file);
+    } else if (file && !running) {
+      // A file given to the picker or dropped while no dialog was open loads as if chosen.
+      handedOver = file;
+      command('qzd_file_open_click');
+    }
+  }
+
+  picker.addEventListener('change', () => {
+    const file = picker.files.length === 1 ? picker.files[0] : null;
+    // Cleared, so that choosing the same file again is a change again.
+    picker.value = '';
+    fileArrived(file);
+  });
+  picker.addEventListener('cancel', () => fileArrived(null));
+
+  document.getElementById('errorOk').addEventListener('click', () => errorBox.close());
+
+  // Buttons and frames tell the program which element was clicked; the program knows what, if
+  // anything, that element does. A frame counts only where none of its visible elements lies.
+  document.getElementById(document.body.dataset.window).addEventListener('click', (event) => {
+    const target = event.target.closest('button, .frame, .frame-title');
+    if (!target) return;
+    const clicked = target.classList.contains('frame-title') ? target.parentElement : target;
+    if (clicked.classList.contains('frame') && event.target !== clicked && event.target !== target)
+      return;
+    command('qzd_click', clicked.id);
+  });
+
+  // One file dropped anywhere on the page does what choosing it does.
+  window.addEventListener('dragover', (event) => {
+    event.preventDefault();
+    event.dataTransfer.dropEffect = running ? 'none' : 'copy';
+  });
+  window.addEventListener('drop', (event) => {
+    event.preventDefault();
+    const files = event.dataTransfer.files;
+    if (files.length === 1) fileArrived(files[0]);
+  });
+
+  createQzdModule({ page }).then((module) => {
+    program = module;
+    program.ccall('qzd_start', null, [], []);
+    document.body.classList.add('ready');
+  });
+
+  if ('serviceWorker' in navigator) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+})();

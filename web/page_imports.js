@@ -1,0 +1,107 @@
+// The page's side of the program's imports. Each one hands over to `Module.page`, the adapter that
+// page.js gives the module: the program decides everything, the page moves bytes and elements.
+mergeInto(LibraryManager.library, {
+  // Model texts are bytes, one character per byte, as in the desktop window.
+  $qzdLatin1: function (pointer, length) {
+    var text = '';
+    for (var at = 0; at < length; at += 8192) {
+      var end = Math.min(length, at + 8192);
+      text += String.fromCharCode.apply(null, HEAPU8.subarray(pointer + at, pointer + end));
+    }
+    return text;
+  },
+
+  qzd_page_set_text__deps: ['$qzdLatin1'],
+  qzd_page_set_text: function (name, nameLength, text, textLength) {
+    Module.page.setText(qzdLatin1(name, nameLength), qzdLatin1(text, textLength));
+  },
+
+  qzd_page_set_visible__deps: ['$qzdLatin1'],
+  qzd_page_set_visible: function (name, nameLength, visible) {
+    Module.page.setVisible(qzdLatin1(name, nameLength), visible !== 0);
+  },
+
+  qzd_page_set_label__deps: ['$qzdLatin1'],
+  qzd_page_set_label: function (name, nameLength, label, labelLength) {
+    Module.page.setLabel(qzdLatin1(name, nameLength), UTF8ToString(label, labelLength));
+  },
+
+  // The path field shows a file's name as the file system spells it.
+  qzd_page_set_file_path__deps: ['$qzdLatin1'],
+  qzd_page_set_file_path: function (path, pathLength) {
+    Module.page.setText('FilePath', UTF8ToString(path, pathLength));
+  },
+
+  // Waits for the open dialog. Returns the UTF-8 length of the chosen file's name, or -1 when
+  // the dialog was cancelled.
+  qzd_page_choose_file: function () {
+    return Asyncify.handleAsync(async function () {
+      var file = await Module.page.chooseFile();
+      Module.page.chosen = file;
+      return file ? lengthBytesUTF8(file.name) : -1;
+    });
+  },
+
+  qzd_page_chosen_name: function (buffer, capacity) {
+    stringToUTF8(Module.page.chosen.name, buffer, capacity);
+  },
+
+  // Shows the modal error box and waits until the user has closed it.
+  qzd_page_show_error__deps: ['$qzdLatin1'],
+  qzd_page_show_error: function (caption, captionLength, text, textLength) {
+    var captionText = UTF8ToString(caption, captionLength);
+    var messageText = qzdLatin1(text, textLength);
+    return Asyncify.handleAsync(function () {
+      return Module.page.showError(captionText, messageText);
+    });
+  },
+
+  qzd_page_open_stream: function () {
+    Module.page.stream = { reader: Module.page.chosen.stream().getReader(), chunk: null, at: 0 };
+  },
+
+  // Copies the next bytes of the stream; waits only when the chunk at hand is used up. After a
+  // wait the program's stack is rewound and this is called again: that call must go through the
+  // wait's bookkeeping too, before it copies.
+  qzd_page_read: function (buffer, capacity) {
+    var stream = Module.page.stream;
+    var atHand = stream.chunk && stream.at < stream.chunk.length;
+    if (Asyncify.state !== Asyncify.State.Normal || !atHand) {
+      var status = Asyncify.handleAsync(async function () {
+        try {
+          for (;;) {
+            var next = await stream.reader.read();
+            if (next.done) return 0;
+            if (next.value.length !== 0) {
+              stream.chunk = next.value;
+              stream.at = 0;
+              return 1;
+            }
+          }
+        } catch (error) {
+          stream.error = String(error && error.name);
+          return -1;
+        }
+      });
+      // Unwinding for the wait (no value yet), the end of the file, or a failed read.
+      if (status !== 1) return status | 0;
+    }
+    var count = Math.min(capacity, stream.chunk.length - stream.at);
+    HEAPU8.set(stream.chunk.subarray(stream.at, stream.at + count), buffer);
+    stream.at += count;
+    return count;
+  },
+
+  qzd_page_read_error: function (buffer, capacity) {
+    var name = Module.page.stream.error || '';
+    stringToUTF8(name, buffer, capacity);
+    return Math.min(lengthBytesUTF8(name), capacity - 1);
+  },
+
+  qzd_page_close_stream: function () {
+    var stream = Module.page.stream;
+    Module.page.stream = null;
+    // Nothing waits for the cancel: the reader has taken all it wanted.
+    if (stream) stream.reader.cancel().catch(function () {});
+  },
+});
