@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program entry: reads the command line, sets the program title, creates the one main window
 // and runs until it is closed; or writes the window as a model leaves it to a file and exits. The
 // program reads no environment variable or settings of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One PNG export of a sample model (`qzd-viewer --export OUT.png FILE`) against `qzd show` of the
 // same file, each the whole process from start to exit, run alternately so that both see the same
 // machine load. Reports the medians and their ratio.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One fill of a typical model: the sample glider with flaps and crow.
 #include <benchmark/benchmark.h>
 

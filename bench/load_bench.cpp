@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The load command without its dialog: read of a sample model, page reset, fill and repaint of
 // the real main window, offscreen.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Decoding the built-in pictures: each is decoded the first time it shows, so the cost lands on
 // a click (or, for the type pictures, on the first load) rather than on start-up.
 #include <benchmark/benchmark.h>

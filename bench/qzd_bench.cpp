@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Throughput of `qzd json` over many model files in one process, output to /dev/null.
 #include <benchmark/benchmark.h>
 

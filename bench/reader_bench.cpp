@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The model file reader: a complete read of a cached file against the cheapest plain read of
 // the same file, and the parse alone from memory.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times ReadModel over the bytes of one file, read from memory: the median over many batches, in
 // nanoseconds per read. The same program builds natively (bench/) and as WebAssembly for node
 // (web/), so that bench/web_bench.py compares the browser edition's reader with the desktop's on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up of the main window against a minimal Qt Widgets program with one empty window of the
 // same size, both started afresh as processes and measured alternately in the same run: time from
 // the process start to the window's first painted frame, and peak resident memory (the main

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's side of viewer_bench: the program's own start-up, then one fill.
 //   viewer_bench_child T0 FILE
 // Prints the nanoseconds from T0 (CLOCK_MONOTONIC, given by the parent) to the end of the main

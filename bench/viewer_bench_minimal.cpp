@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The yardstick of viewer_bench: a minimal Qt Widgets program that shows one empty window of the
 // main window's size. Prints the nanoseconds from T0 (CLOCK_MONOTONIC, given by the parent) to the
 // end of the window's first painted frame, then exits.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Benchmarks of the browser edition, each reported as a median beside its aim:
 
 - the site's size, gzip -9: WebAssembly and JavaScript (aim: 150 KB), everything but the pictures

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds any bytes to the model reader as a model file. Besides the sanitizers' own checks, the
 // outcome must not depend on how the bytes arrive: a read of the whole buffer at once and one
 // in small pieces (line ends, CR LF pairs and the 255th character falling across refills) must

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the sample model files in examples/: one model of each type, set up as a pilot would.
 
 Run from anywhere: python3 tools/make-examples.py. The files are checked in; run this again only

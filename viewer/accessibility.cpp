@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/accessibility.h"
 
 #include <QAccessible>

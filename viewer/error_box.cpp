@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/error_box.h"
 
 #include <QAccessible>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/help_panel_cycle.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/load_command.h"
 
 #include "model/model_file_reader.h"

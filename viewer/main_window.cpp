@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/main_window.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/model_file_drop.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/open_dialog.h"
 
 #include <QAbstractItemView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/window_export.h"
 
 #include <QAbstractButton>

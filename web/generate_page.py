@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Lays out the browser edition's page from the main window's form.
 
     generate_page.py FORM SITE_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's script: it starts the program (qzd.js, the model library and the window's commands in
 // WebAssembly), hands it the page's clicks, files and drops, and does what it asks to the page's
 // elements by their names. It decides nothing itself: which click does what, the load command's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's side of the program's imports. Each one hands over to `Module.page`, the adapter that
 // page.js gives the module: the program decides everything, the page moves bytes and elements.
 mergeInto(LibraryManager.library, {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "web/stream_byte_source.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The service worker: keeps a copy of every file of the site, so that the page opens and works
 // without a network once it has been visited. A new build names a new version, and the copy of the
 // old one is dropped when the new one is complete.

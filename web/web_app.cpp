@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The browser edition's program: the page's one value store, its page cycle and its load command,
 // the same code as the desktop window's, run from the page's events. The page (page.js) hands in
 // clicks and files and does what the program asks to its elements by name; nothing here or there

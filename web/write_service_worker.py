@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the site's service worker from its template.
 
     write_service_worker.py TEMPLATE SITE_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real qzd-viewer as a process: what it prints and returns for --help, --version and usage
 // errors, and what --export writes, compared with the window on the same platform.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Reads an `strace -f -y` log of the viewer and reports every file it changed, every entry of
 /proc or /dev it opened as a file, and every place it looked for the settings Qt's file dialog
 keeps (QtProject.conf). The viewer only reads model files; it creates, changes and deletes no

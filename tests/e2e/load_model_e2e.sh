@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts the real viewer on a private X server, loads a sample model through the real open dialog
 # with xdotool, checks that the window shows it, cancels the dialog, lists /proc and /dev in it
 # (the window and the dialog must go on answering), loads another model, then a bad file and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Without a display the viewer says so in one line and exits non-zero, with no abort trace.
 # Usage: no_display.sh VIEWER
 set -uo pipefail

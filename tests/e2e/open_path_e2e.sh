@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts the real viewer on a private X server with a model named on the command line, as a file
 # manager does, and checks that the window shows that model: its client area must equal, pixel for
 # pixel, what `qzd-viewer --export` draws for the same file (the load button, whose focus look

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Checks the package's copyright file: machine-readable (DEP-5), a text for every licence it
 names, and the same licences as the AppStream metainfo gives for the project and for itself.
 

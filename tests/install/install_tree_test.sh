@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the build tree into a scratch DESTDIR, component by component, and checks that what
 # lands there is complete, valid for the desktop's own tools, and runs.
 # Usage: install_tree_test.sh BUILD_DIR HAVE_VIEWER(0|1)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from this build tree with CPack and checks what it holds and what it
 # asks apt to install with it.
 # Usage: package_test.sh BUILD_DIR

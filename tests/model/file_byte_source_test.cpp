@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/file_byte_source.h"
 
 #include <fcntl.h>

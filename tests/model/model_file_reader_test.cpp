@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/model_file_reader.h"
 
 #include <gtest/gtest.h>

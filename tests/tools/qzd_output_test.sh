@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Output that cannot be written is never reported as success: the real qzd on a full device, a
 # closed standard output and a pipe whose reader has gone.
 # Usage: qzd_output_test.sh QZD MODEL

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/tools/qzd_test_support.h"
 
 #include <sys/wait.h>

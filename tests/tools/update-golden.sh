@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Writes the golden `qzd json` output of every sample model anew, after a deliberate change to the
 # samples or the output. Review the diff before committing it.
 # Usage: tests/tools/update-golden.sh [BUILD_DIR]   (default build/debug)

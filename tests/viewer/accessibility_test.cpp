@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a screen reader finds in the window: names, descriptions, roles, texts and the keyboard
 // order, read back through Qt's accessibility interfaces.
 #include "viewer/accessibility.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the pictures in docs/screenshots/: the whole window after a load of each sample model, its
 # header with each model type's pictures and the four right-hand pages, all drawn by
 # `qzd-viewer --export`; the window at start, which no export shows, under Xvfb; and each built-in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows the main window filled from one model file, as a load of that file would leave it, so the
 // window can be looked at (and screenshots taken) before and without the load command.
 //   viewer_show_model [FILE.qzd]

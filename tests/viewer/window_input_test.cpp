@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real mouse clicks and typing through the window, and the fit of texts in their fields.
 #include <QFontMetrics>
 #include <QPlainTextEdit>

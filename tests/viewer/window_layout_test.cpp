@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every element of the main window against one table: name, kind, parent, place, size, caption
 // and creation order, and what follows from the order: stacking and keyboard order.
 #include <QFontMetrics>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as start-up leaves it, and applying updates by element name.
 #include "viewer/core/window_state.h"
 

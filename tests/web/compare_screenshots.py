@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The page beside the desktop window for the same model: both screenshots, the share of pixels
 that differ (ImageMagick `compare -metric AE`), and a difference picture, to be looked at.
 

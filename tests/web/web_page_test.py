@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The browser edition in headless Chromium, driven through the page's real file input.
 
     web_page_test.py --site build/web/site --qzd build/debug/tools/qzd/qzd [unittest options]

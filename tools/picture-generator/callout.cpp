@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "callout.h"
 
 #include <QFontMetricsF>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The helicopter page: which plug drives which function on a helicopter, and how the three
 // swashplate servos of a CCPM head sit around the shaft.
 #include <QPainter>

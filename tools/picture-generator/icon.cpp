@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program icon: a transmitter with its two sticks under an aeroplane in a blue sky.
 #include <QHash>
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "jpeg_writer.h"
 
 #include <jpeglib.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the pictures built into the viewer and writes them into viewer/pictures:
 //   picture-generator <viewer/pictures directory> [<preview directory>]
 // The preview directory, when given, receives each picture as lossless PNG as well.

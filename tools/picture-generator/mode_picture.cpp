@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stick-mode page: where the throttle sits for each mode, then four panels that show which
 // stick axis moves which control surface, two stick modes per panel.
 #include <QLinearGradient>

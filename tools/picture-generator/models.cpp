@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Simple solid models of the four aeroplanes, in model space: x forward, y to the model's left,
 // z up; the span is about 2 units. Moving surfaces are separate faces beside their fixed part
 // (never on top of it), so back-to-front drawing cannot hide them behind it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The servo connection page: one model per quarter with the plug of every servo it uses.
 #include <QPainter>
 

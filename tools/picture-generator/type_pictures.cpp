@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three type pictures: black side-view silhouettes on white, nose to the left. The boxes in
 // the window are one pixel narrower than the picture, so nothing is drawn in the last column.
 #include <QPainter>

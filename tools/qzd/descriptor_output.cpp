@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/qzd/descriptor_output.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/qzd/model_sheet.h"
 
 #include <algorithm>

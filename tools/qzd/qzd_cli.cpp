@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/qzd/qzd_cli.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/qzd/text_forms.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/qzd/usage_texts.h"
 
 namespace qzd::cli {

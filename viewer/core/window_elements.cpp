@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/core/window_elements.h"
 
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/core/window_state.h"
 
 namespace qzd::viewer {

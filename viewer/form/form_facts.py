@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The facts of the main window, read from its form (main_window.ui).
 
 The form is the one description of the window. The Qt viewer builds its window from it with uic;

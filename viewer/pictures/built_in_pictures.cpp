@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/pictures/built_in_pictures.h"
 
 #include <QPixmap>

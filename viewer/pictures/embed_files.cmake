@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes a C++ source that holds each input file as a byte array, so the program carries its
 # pictures inside the binary and never opens a picture file at run time.
 #   cmake -DOUTPUT=<file.cpp> -DINPUT_DIR=<dir> -DFILES=<name|name|...> -P embed_files.cmake

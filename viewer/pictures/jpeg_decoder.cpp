@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/pictures/jpeg_decoder.h"
 
 // jpeglib.h needs size_t and FILE declared before it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/widgets/display_field.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/widgets/picture_box.h"
 
 #include <QPainter>

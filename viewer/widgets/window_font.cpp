@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer/widgets/window_font.h"
 
 #include <QFontDatabase>

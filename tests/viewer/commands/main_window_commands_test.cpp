@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page cycle and the load command on the real main window, driven by mouse events at window
 // coordinates, with a scripted open dialog and error box.
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A model named on the command line or dropped on the window loads exactly as one chosen in the
 // open dialog; other drags are refused; Ctrl+O and Ctrl+Q. On the real main window, offscreen.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The element table that the build reads from the form, and the headless window state.
 #include <gtest/gtest.h>
 

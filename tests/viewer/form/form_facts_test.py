@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The form reader on forms made for the purpose: texts that a C++ literal must escape, and forms
 it must refuse rather than build half a table from."""
 
