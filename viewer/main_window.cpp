@@ -30,6 +30,7 @@ TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
   // Set before the elements exist, so that they take it on at creation instead of each being
   // told of a font change afterwards.
   setFont(WindowFont(kWindowFontPixels));
+  InstallElementAccessibility();
   ui_->setupUi(this);
   SetUpElementKinds();
   IndexElements();

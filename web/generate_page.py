@@ -62,6 +62,17 @@ def element_html(facts, element, depth: int) -> list:
     elif element.kind in ("DisplayField", "Button"):
         attributes.append('tabindex="-1"')
     caption = html.escape(element.caption)
+    # What a screen reader says of the element, as the form tells the desktop's widgets: a
+    # picture's name is its image's alternative text, a frame's name defaults to its title.
+    name = html.escape(element.properties.get("accessibleName", ""))
+    described = element.properties.get("accessibleDescription", "")
+    description = [f'aria-description="{html.escape(described)}"'] if described else []
+    if element.kind == "Frame":
+        name = name or caption
+        if name:
+            attributes.append('role="group"')
+    if element.kind != "PictureBox":
+        attributes += ([f'aria-label="{name}"'] if name else []) + description
     indent = " " * depth
     if element.kind == "DisplayField":
         attributes += ['rows="1"', 'spellcheck="false"', 'autocomplete="off"']
@@ -69,13 +80,9 @@ def element_html(facts, element, depth: int) -> list:
     if element.kind == "Button":
         return [f"{indent}<button type=\"button\" {' '.join(attributes)}>{caption}</button>"]
     if element.kind == "PictureBox":
-        return [
-            f"{indent}<div {' '.join(attributes)}>"
-            f'<img src="{picture_file(element.picture)}" alt=""></div>'
-        ]
+        image = [f'src="{picture_file(element.picture)}"', f'alt="{name}"'] + description
+        return [f"{indent}<div {' '.join(attributes)}><img {' '.join(image)}></div>"]
     if element.kind == "Frame":
-        if element.caption:
-            attributes += ['role="group"', f'aria-label="{caption}"']
         lines = [f"{indent}<div {' '.join(attributes)}>"]
         if element.caption:
             lines.append(f'{indent} <span class="frame-title">{caption}</span>')
