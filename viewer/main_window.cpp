@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
-#include <QPalette>
 #include <QShortcut>
 
 #include "ui_main_window.h"
@@ -45,13 +44,12 @@ TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
 TmainForm::~TmainForm() = default;
 
 void TmainForm::SetUpElementKinds() {
-  ui_->helivar->setFont(WindowFont(kWarningFontPixels));
-  QPalette warning = ui_->helivar->palette();
-  warning.setColor(QPalette::WindowText, warning.color(QPalette::Highlight));
-  ui_->helivar->setPalette(warning);
-
-  // Captions are as wide as their text in the font actually in use.
-  for (Caption* caption : findChildren<Caption*>()) caption->resize(caption->sizeHint());
+  // Captions are as wide as their text in the font actually in use, which for a caption with a
+  // style sheet of its own in the form (the HELI warning) is known once it is polished.
+  for (Caption* caption : findChildren<Caption*>()) {
+    caption->ensurePolished();
+    caption->resize(caption->sizeHint());
+  }
 }
 
 void TmainForm::IndexElements() {
