@@ -8,6 +8,7 @@
 
 #include "ui_main_window.h"
 #include "viewer/accessibility.h"
+#include "viewer/core/window_clicks.h"
 #include "viewer/model_file_drop.h"
 #include "viewer/pictures/built_in_pictures.h"
 #include "viewer/widgets/caption.h"
@@ -60,8 +61,18 @@ void TmainForm::IndexElements() {
 }
 
 void TmainForm::ConnectClicks() {
-  connect(ui_->open, &QPushButton::clicked, this, &TmainForm::FileOpenClick);
-  connect(ui_->Button1, &QPushButton::clicked, this, &TmainForm::ChangeHelpScr);
+  for (const ElementClick& click : kElementClicks) {
+    const auto slot = click.command == WindowCommand::kLoadModel ? &TmainForm::FileOpenClick
+                                                                 : &TmainForm::ChangeHelpScr;
+    QWidget* element = Element(click.element);
+    if (auto* button = qobject_cast<QPushButton*>(element)) {
+      connect(button, &QPushButton::clicked, this, slot);
+    } else if (auto* frame = qobject_cast<Frame*>(element)) {
+      connect(frame, &Frame::clicked, this, slot);
+    } else {
+      Q_ASSERT_X(false, "TmainForm::ConnectClicks", "no button or frame of that name");
+    }
+  }
   // A focused button answers Enter as well as Space, as the desktop's own buttons do.
   ui_->open->setAutoDefault(true);
   ui_->Button1->setAutoDefault(true);
@@ -69,9 +80,6 @@ void TmainForm::ConnectClicks() {
   // Ctrl+Q is named outright: not every desktop's key scheme has a quit key.
   ui_->open->setShortcut(QKeySequence::Open);
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
-  for (Frame* page : {ui_->GroupBox3, ui_->GroupBox5, ui_->GroupBox6, ui_->GroupBox7}) {
-    connect(page, &Frame::clicked, this, &TmainForm::ChangeHelpScr);
-  }
 }
 
 QWidget* TmainForm::Element(std::string_view name) const {
