@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QString>
 #include <QWidget>
-#include <array>
 
 #include "model/display_update.h"
 #include "viewer/main_window.h"
@@ -18,51 +17,6 @@
 namespace qzd::viewer {
 
 namespace {
-
-constexpr std::array kAccessibleTexts = {
-    AccessibleText{"open", "load model", "Opens a model file and shows its settings"},
-    AccessibleText{"FilePath", "model file path", "Full path of the model file last chosen"},
-    AccessibleText{"Button1", "next page",
-                   "Shows the next page on the right: MIXER, Servo Connection, Mode, Heli"},
-    AccessibleText{"Image4", "aeroplane",
-                   "Model type picture: a propeller aeroplane seen from the side"},
-    AccessibleText{"Image5", "glider", "Model type picture: a glider seen from the side"},
-    AccessibleText{"Image6", "helicopter", "Model type picture: a helicopter seen from the side"},
-    AccessibleText{"GroupBox1", "",
-                   "Servo channels 1 to 7: centre, travel lower and upper, reverse"},
-    AccessibleText{"GroupBox2", "",
-                   "Dual rates DR1 and DR2, expo and fixed values of aileron, elevator and rudder, "
-                   "for flight phases 1 to 3"},
-    AccessibleText{"GroupBox4", "",
-                   "Trims of throttle, elevator, rudder and aileron for flight phases 1 to 3"},
-    AccessibleText{"GroupBox3", "", "Page: the built-in mixers and the three free mixers"},
-    AccessibleText{"GroupBox5", "", "Page: where the servos of each model type plug in"},
-    AccessibleText{"GroupBox6", "", "Page: the stick modes"},
-    AccessibleText{"GroupBox7", "", "Page: the helicopter servo layout"},
-    AccessibleText{"Image1", "servo connection",
-                   "Four models with their servo plugs, each plug marked with its channel number. "
-                   "EASY trainer: 1 aileron left, 2 elevator, 3 rudder, 4 throttle, 5 aileron "
-                   "right, 6 spoiler or throttle limit, 7 phase or aux 2. Delta jet: 1 delta left, "
-                   "2 delta right, 3 rudder, 4 throttle, 5 elevator, 6 spoiler or throttle limit, "
-                   "7 phase or aux 2. GLIDER: 1 aileron left, 2 elevator, 3 rudder, 4 throttle "
-                   "assigned to servo 4, 5 aileron right, 6 flap left, 7 flap right. ACRO: 1 left "
-                   "aileron, 2 elevator, 3 rudder, 4 throttle, 5 right aileron, 6 spoiler or "
-                   "throttle limit, 7 phase or aux 2."},
-    AccessibleText{"Image2", "stick modes",
-                   "Which stick moves what in the eight stick modes. Throttle, plug 4: left stick "
-                   "up and down in MODE 2+4, right stick in MODE 1+3, a lever on the right side "
-                   "in MODE 5+6+7+8. MODE 1+5: left stick elevator and rudder, right stick "
-                   "ailerons. MODE 4+8: left stick ailerons, right stick elevator and rudder. "
-                   "MODE 3+7: left stick elevator and ailerons, right stick rudder. MODE 2+6: left "
-                   "stick rudder, right stick elevator and ailerons."},
-    AccessibleText{"Image3", "helicopter servo layout",
-                   "A helicopter with plugs 1 and 2 on the rotor disc, 4 above the rotor head, 3 "
-                   "at the tail rotor, 5 motor, 6 gyro, 7 flap or aux 1. Beside it a CCPM "
-                   "swashplate with three-point 120 degree linkage: plug 1 at 180 degrees, plug 2 "
-                   "at 300 degrees, plug 4 at 60 degrees, 0 degrees pointing forward; legend: 5 "
-                   "throttle or ESC, 6 gyro, 7 flap or aux 1, 3 tail rotor."},
-    AccessibleText{"GroupBox8", "credits", "Author, firmware support, forum and contact"},
-};
 
 QString FromView(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -153,28 +107,18 @@ class EditorNamer : public QObject {
 
 }  // namespace
 
-std::span<const AccessibleText> AccessibleTexts() {
-  return kAccessibleTexts;
+void InstallElementAccessibility() {
+  // Installing the same factory again is a no-op.
+  QAccessible::installFactory(ElementAccessibleFactory);
 }
 
 void SetUpAccessibility(TmainForm& window) {
-  // Installing the same factory again is a no-op.
-  QAccessible::installFactory(ElementAccessibleFactory);
-
-  auto* namer = new EditorNamer(&window);
   for (const DisplayFieldInfo& field : DisplayFields()) {
-    QWidget* widget = window.Element(field.name);
-    if (!widget) continue;
-    widget->setAccessibleName(FromView(field.label));
-    widget->installEventFilter(namer);
+    if (QWidget* widget = window.Element(field.name))
+      widget->setAccessibleName(FromView(field.label));
   }
-  for (const AccessibleText& text : kAccessibleTexts) {
-    QWidget* widget = window.Element(text.element);
-    if (!widget) continue;
-    if (!text.name.empty()) widget->setAccessibleName(FromView(text.name));
-    widget->setAccessibleDescription(FromView(text.description));
-    if (qobject_cast<DisplayField*>(widget)) widget->installEventFilter(namer);
-  }
+  auto* namer = new EditorNamer(&window);
+  for (DisplayField* field : window.findChildren<DisplayField*>()) field->installEventFilter(namer);
 }
 
 }  // namespace qzd::viewer

@@ -1,30 +1,19 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <span>
-#include <string_view>
-
 namespace qzd::viewer {
 
 class TmainForm;
 
-// What a screen reader announces for an element that has no caption of its own to read, or
-// whose caption alone does not say what it shows.
-struct AccessibleText {
-  std::string_view element;
-  std::string_view name;  // empty: the element's own caption or text serves as its name
-  std::string_view description;
-};
+// Makes the window's own element kinds known to the accessibility tree: display fields as
+// editable text fields with their text as value, pictures as graphics, lines as separators. Call
+// it before the elements are made: while a screen reader listens, setting up an element already
+// asks for its interface, and the first answer is the one kept.
+void InstallElementAccessibility();
 
-// The buttons, the path field, the pictures and the frames and pages. The display fields take
-// their names from the model library's field labels instead, the same labels `qzd diff` uses.
-[[nodiscard]] std::span<const AccessibleText> AccessibleTexts();
-
-// Names and describes every element of the window for assistive technology: each display field
-// by its label ("DR AI, Phase 1, DR1"), the rest from AccessibleTexts(). Display fields paint
-// their own text, so they are also made known to the accessibility tree as editable text fields
-// with their text as value, and the editor a field makes when the user enters it takes the
-// field's name.
+// Names every display field by its label ("DR AI, Phase 1, DR1"), the same label `qzd diff`
+// prints, and makes the editor a field makes when the user enters it take the field's name and
+// description. The other elements' names and descriptions are in the form.
 void SetUpAccessibility(TmainForm& window);
 
 }  // namespace qzd::viewer

@@ -5,11 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
-#include <QPalette>
 #include <QShortcut>
 
 #include "ui_main_window.h"
 #include "viewer/accessibility.h"
+#include "viewer/core/window_clicks.h"
 #include "viewer/model_file_drop.h"
 #include "viewer/pictures/built_in_pictures.h"
 #include "viewer/widgets/caption.h"
@@ -31,6 +31,7 @@ TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
   // Set before the elements exist, so that they take it on at creation instead of each being
   // told of a font change afterwards.
   setFont(WindowFont(kWindowFontPixels));
+  InstallElementAccessibility();
   ui_->setupUi(this);
   SetUpElementKinds();
   IndexElements();
@@ -45,13 +46,12 @@ TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
 TmainForm::~TmainForm() = default;
 
 void TmainForm::SetUpElementKinds() {
-  ui_->helivar->setFont(WindowFont(kWarningFontPixels));
-  QPalette warning = ui_->helivar->palette();
-  warning.setColor(QPalette::WindowText, warning.color(QPalette::Highlight));
-  ui_->helivar->setPalette(warning);
-
-  // Captions are as wide as their text in the font actually in use.
-  for (Caption* caption : findChildren<Caption*>()) caption->resize(caption->sizeHint());
+  // Captions are as wide as their text in the font actually in use, which for a caption with a
+  // style sheet of its own in the form (the HELI warning) is known once it is polished.
+  for (Caption* caption : findChildren<Caption*>()) {
+    caption->ensurePolished();
+    caption->resize(caption->sizeHint());
+  }
 }
 
 void TmainForm::IndexElements() {
@@ -62,8 +62,18 @@ void TmainForm::IndexElements() {
 }
 
 void TmainForm::ConnectClicks() {
-  connect(ui_->open, &QPushButton::clicked, this, &TmainForm::FileOpenClick);
-  connect(ui_->Button1, &QPushButton::clicked, this, &TmainForm::ChangeHelpScr);
+  for (const ElementClick& click : kElementClicks) {
+    const auto slot = click.command == WindowCommand::kLoadModel ? &TmainForm::FileOpenClick
+                                                                 : &TmainForm::ChangeHelpScr;
+    QWidget* element = Element(click.element);
+    if (auto* button = qobject_cast<QPushButton*>(element)) {
+      connect(button, &QPushButton::clicked, this, slot);
+    } else if (auto* frame = qobject_cast<Frame*>(element)) {
+      connect(frame, &Frame::clicked, this, slot);
+    } else {
+      Q_ASSERT_X(false, "TmainForm::ConnectClicks", "no button or frame of that name");
+    }
+  }
   // A focused button answers Enter as well as Space, as the desktop's own buttons do.
   ui_->open->setAutoDefault(true);
   ui_->Button1->setAutoDefault(true);
@@ -71,9 +81,6 @@ void TmainForm::ConnectClicks() {
   // Ctrl+Q is named outright: not every desktop's key scheme has a quit key.
   ui_->open->setShortcut(QKeySequence::Open);
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
-  for (Frame* page : {ui_->GroupBox3, ui_->GroupBox5, ui_->GroupBox6, ui_->GroupBox7}) {
-    connect(page, &Frame::clicked, this, &TmainForm::ChangeHelpScr);
-  }
 }
 
 QWidget* TmainForm::Element(std::string_view name) const {

@@ -5,7 +5,8 @@
     generate_page.py FORM SITE_DIR
 
 writes SITE_DIR/index.html (every element of the window, by its element name as id, with its
-caption and initial visibility) and SITE_DIR/layout.css (every element's place, size and stacking).
+caption, initial visibility and accessible name) and SITE_DIR/layout.css (every element's place,
+size and stacking, and the style sheet the form gives it).
 The form is read by viewer/form/form_facts.py, the one reader of it; nothing about the window is
 written here by hand. What each kind of element looks like is in page.css.
 """
@@ -63,6 +64,17 @@ def element_html(facts, element, depth: int) -> list:
     elif element.kind in ("DisplayField", "Button"):
         attributes.append('tabindex="-1"')
     caption = html.escape(element.caption)
+    # What a screen reader says of the element, as the form tells the desktop's widgets: a
+    # picture's name is its image's alternative text, a frame's name defaults to its title.
+    name = html.escape(element.properties.get("accessibleName", ""))
+    described = element.properties.get("accessibleDescription", "")
+    description = [f'aria-description="{html.escape(described)}"'] if described else []
+    if element.kind == "Frame":
+        name = name or caption
+        if name:
+            attributes.append('role="group"')
+    if element.kind != "PictureBox":
+        attributes += ([f'aria-label="{name}"'] if name else []) + description
     indent = " " * depth
     if element.kind == "DisplayField":
         attributes += ['rows="1"', 'spellcheck="false"', 'autocomplete="off"']
@@ -70,13 +82,9 @@ def element_html(facts, element, depth: int) -> list:
     if element.kind == "Button":
         return [f"{indent}<button type=\"button\" {' '.join(attributes)}>{caption}</button>"]
     if element.kind == "PictureBox":
-        return [
-            f"{indent}<div {' '.join(attributes)}>"
-            f'<img src="{picture_file(element.picture)}" alt=""></div>'
-        ]
+        image = [f'src="{picture_file(element.picture)}"', f'alt="{name}"'] + description
+        return [f"{indent}<div {' '.join(attributes)}><img {' '.join(image)}></div>"]
     if element.kind == "Frame":
-        if element.caption:
-            attributes += ['role="group"', f'aria-label="{caption}"']
         lines = [f"{indent}<div {' '.join(attributes)}>"]
         if element.caption:
             lines.append(f'{indent} <span class="frame-title">{caption}</span>')
@@ -87,16 +95,34 @@ def element_html(facts, element, depth: int) -> list:
     return [f"{indent}<{tag} {' '.join(attributes)}>{caption}</{tag}>"]
 
 
-def layout_css(facts) -> str:
+def style_sheet_css(element, page_css: str) -> str:
+    """An element's style sheet in the form as the page's CSS: plain declarations only, the
+    desktop's palette roles (`palette(highlight)`) as page.css's colours of the same names."""
+    sheet = element.properties.get("styleSheet", "").strip()
+    if "{" in sheet:
+        raise ValueError(f"{element.name}: only plain declarations can reach the page: {sheet}")
+
+    def colour(match):
+        if f"--{match[1]}:" not in page_css:
+            raise ValueError(f"{element.name}: page.css has no colour {match[1]}")
+        return f"var(--{match[1]})"
+
+    return re.sub(r"palette\(([a-z-]+)\)", colour, sheet)
+
+
+def layout_css(facts, page_css: str) -> str:
     rules = [
         "/* Generated from the window's form by web/generate_page.py. Do not edit. */",
         f"#{facts.name} {{ width: {facts.width}px; height: {facts.height}px; }}",
     ]
     for e in facts.elements:
-        # A caption is as wide as its text, as on the desktop; the others have the form's size.
+        # A caption is as wide as its text and as high as its line, as on the desktop; the others
+        # have the form's size.
         size = "" if e.kind == "Caption" else f" width: {e.width}px; height: {e.height}px;"
+        style = style_sheet_css(e, page_css)
         rules.append(
-            f"#{e.name} {{ left: {e.x}px; top: {e.y}px;{size} z-index: {e.stack_index + 1}; }}"
+            f"#{e.name} {{ left: {e.x}px; top: {e.y}px;{size} z-index: {e.stack_index + 1};"
+            f"{' ' + style if style else ''} }}"
         )
     return "\n".join(rules) + "\n"
 
@@ -156,7 +182,8 @@ def main(argv) -> int:
     site = Path(argv[2])
     site.mkdir(parents=True, exist_ok=True)
     (site / "index.html").write_text(page_html(facts), encoding="utf-8")
-    (site / "layout.css").write_text(layout_css(facts), encoding="utf-8")
+    page_css = (Path(__file__).parent / "page.css").read_text(encoding="utf-8")
+    (site / "layout.css").write_text(layout_css(facts, page_css), encoding="utf-8")
     return 0
 
 

@@ -13,6 +13,7 @@
 #include "model/fill.h"
 #include "model/model_file_reader.h"
 #include "model/model_value_store.h"
+#include "viewer/core/window_clicks.h"
 #include "viewer/help_panel_cycle.h"
 #include "viewer/load_command.h"
 #include "viewer/program_title.h"
@@ -134,13 +135,6 @@ Program& TheProgram() {
   return program;
 }
 
-bool IsPageFrame(std::string_view name) {
-  for (const viewer::HelpPanelStep& step : viewer::kHelpPanelSteps) {
-    if (step.show == name) return true;
-  }
-  return false;
-}
-
 }  // namespace
 }  // namespace qzd::web
 
@@ -157,10 +151,11 @@ EMSCRIPTEN_KEEPALIVE void qzd_start() {
 // A click on a button or on a frame where none of its visible elements lies.
 EMSCRIPTEN_KEEPALIVE void qzd_click(const char* element) {
   using namespace qzd::web;
-  const std::string_view name(element);
-  if (name == "open") {
+  using qzd::viewer::WindowCommand;
+  const std::optional<WindowCommand> command = qzd::viewer::ClickCommand(element);
+  if (command == WindowCommand::kLoadModel) {
     TheProgram().load.Run();
-  } else if (name == "Button1" || IsPageFrame(name)) {
+  } else if (command == WindowCommand::kAdvancePage) {
     TheProgram().page.cycle().Advance();
   }
 }

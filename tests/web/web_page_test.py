@@ -383,6 +383,26 @@ class PageTest(unittest.TestCase):
         seen = self.browser.execute_script("return window.qzdFocused")
         self.assertEqual(seen, chain)
 
+    def test_elements_are_named_as_on_the_desktop(self):
+        """The browser's own accessible names: the form's names (a picture's on its image), a
+        frame's title where it has none, and a distinct label for every field."""
+        self.open_page()
+        self.browser.execute_script(
+            "document.querySelectorAll('#mainForm [hidden]').forEach((e) => { e.hidden = false; })")
+        fields = []  # named by the program, with the labels `qzd diff` prints
+        for e in FACTS.elements:
+            named = e.properties.get("accessibleName") or (e.caption if e.kind == "Frame" else "")
+            if not named and e.kind != "DisplayField":
+                continue
+            target = self.browser.find_element(
+                By.CSS_SELECTOR, f"#{e.name} img" if e.kind == "PictureBox" else f"#{e.name}")
+            if named:
+                self.assertEqual(target.accessible_name, named, e.name)
+            else:
+                fields.append(target.accessible_name)
+        self.assertNotIn("", fields)
+        self.assertEqual(len(set(fields)), len(fields))
+
     def test_page_stays_on_its_own_origin(self):
         self.open_page()
         self.load("glider")

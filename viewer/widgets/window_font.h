@@ -5,9 +5,8 @@
 
 namespace qzd::viewer {
 
-// The character height of the window font and of the HELI warning, in pixels.
+// The character height of the window font, in pixels.
 inline constexpr int kWindowFontPixels = 11;
-inline constexpr int kWarningFontPixels = 13;
 
 // "MS Sans Serif" where the system has it, else "Liberation Sans", at `pixelSize` pixels.
 // Pixel sizes keep the layout's 96-dpi proportions whatever the screen's point conversion.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/fill.h"
+#include "viewer/core/window_clicks.h"
 #include "viewer/core/window_state.h"
 #include "viewer/help_panel_cycle.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 using Kind = DisplayAction::Kind;
 
-TEST(WindowElements, EveryNameAFillOrThePageCycleUsesIsAnElementOfTheRightKind) {
+TEST(WindowElements, EveryNameAFillThePageCycleOrAClickUsesIsAnElementOfTheRightKind) {
   for (const DisplayFieldInfo& field : DisplayFields()) {
     const ElementFacts* element = FindElement(field.name);
     ASSERT_NE(element, nullptr) << field.name;
@@ -33,6 +34,12 @@ TEST(WindowElements, EveryNameAFillOrThePageCycleUsesIsAnElementOfTheRightKind) 
     ASSERT_NE(page, nullptr) << step.show;
     EXPECT_EQ(page->kind, ElementKind::kFrame);
     EXPECT_EQ(page->parent, MainWindowFacts().name);
+  }
+  for (const ElementClick& click : kElementClicks) {
+    const ElementFacts* element = FindElement(click.element);
+    ASSERT_NE(element, nullptr) << click.element;
+    EXPECT_TRUE(element->kind == ElementKind::kButton || element->kind == ElementKind::kFrame)
+        << click.element;
   }
 }
 
