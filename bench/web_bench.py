@@ -5,7 +5,9 @@
 - the site's size, gzip -9: WebAssembly and JavaScript (aim: 150 KB), everything but the pictures
   (aim: 250 KB);
 - headless Chromium on localhost: navigation to the window's first paint (aim: 300 ms);
-- a file chosen in the page's file input to all fields painted, 20 loads (aim: 5 ms);
+- a file chosen in the page's file input to all fields set and laid out (the layout forced after
+  the last write), 20 loads (aim: 5 ms), and to the first frame painted after that, which waits
+  for the display's next refresh (up to 16.7 ms at 60 Hz) and so can meet the aim only by chance;
 - the reader in WebAssembly (node) against the native reader, on the same bytes (aim: 3x).
 
     scripts/build-web
@@ -91,11 +93,14 @@ def browser_timings(site, model_paths):
             window.addEventListener('change', () => { chosen = performance.now(); }, true);
             document.addEventListener('qzd-command-done', () => {
               const filled = performance.now() - chosen;
+              // Reading a size makes the browser lay out the new texts now.
+              document.body.offsetHeight;
+              const laidOut = performance.now() - chosen;
               requestAnimationFrame(() => {
                 // Runs once the frame with the new texts has been painted.
                 const channel = new MessageChannel();
                 channel.port1.onmessage = () =>
-                  window.qzdTimes.push([filled, performance.now() - chosen]);
+                  window.qzdTimes.push([filled, laidOut, performance.now() - chosen]);
                 channel.port2.postMessage(0);
               });
             });""")
@@ -109,19 +114,21 @@ def browser_timings(site, model_paths):
                     time.sleep(0.005)
             return driver.execute_script("return window.qzdTimes")[start:]
 
-        times = loads(model_paths, RUNS)
-        report(f"file chosen to all fields set, median of {RUNS}",
-               statistics.median(t[0] for t in times), "ms", 5)
-        report(f"file chosen to all fields painted, median of {RUNS}",
-               statistics.median(t[1] for t in times), "ms", 5)
+        def load_times(what, times):
+            report(f"{what} chosen to all fields set", statistics.median(t[0] for t in times),
+                   "ms", 5)
+            report(f"{what} chosen to all fields set and laid out",
+                   statistics.median(t[1] for t in times), "ms", 5)
+            report(f"{what} chosen to the first frame painted after",
+                   statistics.median(t[2] for t in times), "ms", 5)
+
+        load_times(f"a file, median of {RUNS}:", loads(model_paths, RUNS))
         with tempfile.TemporaryDirectory() as folder:
             huge = Path(folder) / "huge.qzd"
             with open(huge, "wb") as out:  # sparse: the model, then zeros up to 1 GB
                 out.write(model_paths[0].read_bytes())
                 out.truncate(1 << 30)
-            times = loads([huge], 5)
-            report("a 1 GB file chosen to all fields painted, median of 5",
-                   statistics.median(t[1] for t in times), "ms", 5)
+            load_times("1 GB, median of 5:", loads([huge], 5))
     finally:
         driver.quit()
         server.shutdown()

@@ -8,7 +8,16 @@
 (function () {
   const picker = document.getElementById('FileOpenDlg');
   const errorBox = document.getElementById('errorBox');
-  const element = (name) => document.getElementById(name);
+  // The window's elements never change, so each is looked up once.
+  const elements = new Map();
+  const element = (name) => {
+    let found = elements.get(name);
+    if (!found) {
+      found = document.getElementById(name);
+      elements.set(name, found);
+    }
+    return found;
+  };
 
   // A file chosen or dropped without the program waiting for one: the next load takes it.
   let handedOver = null;
@@ -19,14 +28,20 @@
   let program = null;
 
   const page = {
+    // A load sets every field, most of them often to the text they show already: only a change is
+    // written, so that the browser lays out and paints again only what changed.
     setText(name, text) {
       const target = element(name);
       // Text only, never markup: a field's value, a caption's text node.
-      if (target instanceof HTMLTextAreaElement) target.value = text;
-      else target.textContent = text;
+      if (target instanceof HTMLTextAreaElement) {
+        if (target.value !== text) target.value = text;
+      } else if (target.textContent !== text) {
+        target.textContent = text;
+      }
     },
     setVisible(name, visible) {
-      element(name).hidden = !visible;
+      const target = element(name);
+      if (target.hidden === visible) target.hidden = !visible;
     },
     setLabel(name, label) {
       element(name).setAttribute('aria-label', label);
@@ -114,13 +129,23 @@
     if (files.length === 1) fileArrived(files[0]);
   });
 
-  createQzdModule({ page }).then((module) => {
-    program = module;
-    program.ccall('qzd_start', null, [], []);
-    document.body.classList.add('ready');
-  });
+  // The window is painted from the page alone; the program is fetched and compiled after that
+  // first frame, so that on a busy machine the two do not share its processors. A file chosen or
+  // dropped before the program is up loads as soon as it is.
+  function startProgram() {
+    createQzdModule({ page }).then((module) => {
+      program = module;
+      program.ccall('qzd_start', null, [], []);
+      document.body.classList.add('ready');
+      if (handedOver) command('qzd_file_open_click');
+    });
+  }
+  // A page opened out of sight paints no frame until it is shown: it starts at once.
+  if (document.hidden) startProgram();
+  else requestAnimationFrame(() => setTimeout(startProgram, 0));
 
+  // The offline copy is made once the page has loaded, not while it still competes for the page.
   if ('serviceWorker' in navigator) {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
+    window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
   }
 })();

@@ -57,8 +57,13 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  // `left` counts the bytes the File said it holds and the stream has not given yet: once all have
+  // come, the end of the file is known without waiting for the stream to say so, which costs the
+  // browser another round trip to its file reader. The first read always goes to the stream, so
+  // that a file gone or changed since it was chosen still fails as such.
   qzd_page_open_stream: function () {
-    Module.page.stream = { reader: Module.page.chosen.stream().getReader(), chunk: null, at: 0 };
+    var file = Module.page.chosen;
+    Module.page.stream = { reader: file.stream().getReader(), chunk: null, at: 0, left: file.size };
   },
 
   // Copies the next bytes of the stream; waits only when the chunk at hand is used up. After a
@@ -67,6 +72,9 @@ mergeInto(LibraryManager.library, {
   qzd_page_read: function (buffer, capacity) {
     var stream = Module.page.stream;
     var atHand = stream.chunk && stream.at < stream.chunk.length;
+    if (Asyncify.state === Asyncify.State.Normal && !atHand && stream.chunk && stream.left <= 0) {
+      return 0;
+    }
     if (Asyncify.state !== Asyncify.State.Normal || !atHand) {
       var status = Asyncify.handleAsync(async function () {
         try {
@@ -76,6 +84,7 @@ mergeInto(LibraryManager.library, {
             if (next.value.length !== 0) {
               stream.chunk = next.value;
               stream.at = 0;
+              stream.left -= next.value.length;
               return 1;
             }
           }
