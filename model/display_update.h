@@ -31,4 +31,25 @@ struct DisplayUpdate {
   friend bool operator==(const DisplayUpdate&, const DisplayUpdate&) = default;
 };
 
+// Does the update's actions in their order on a front end's window, which offers
+// SetText(element, bytes) and SetVisible(element, visible). A hidden element takes its text like a
+// visible one. Returns the update's stop, if it has one, once every action before it is done.
+template <class Window>
+std::optional<FillStop> ApplyDisplayUpdate(const DisplayUpdate& update, Window& window) {
+  for (const DisplayAction& action : update.actions) {
+    switch (action.kind) {
+      case DisplayAction::Kind::SetText:
+        window.SetText(action.element, std::string_view(action.text));
+        break;
+      case DisplayAction::Kind::Show:
+        window.SetVisible(action.element, true);
+        break;
+      case DisplayAction::Kind::Hide:
+        window.SetVisible(action.element, false);
+        break;
+    }
+  }
+  return update.stop;
+}
+
 }  // namespace qzd

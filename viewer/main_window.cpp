@@ -107,22 +107,17 @@ void TmainForm::HideElement(std::string_view element) {
 }
 
 std::optional<FillStop> TmainForm::Apply(const DisplayUpdate& update) {
-  for (const DisplayAction& action : update.actions) {
-    switch (action.kind) {
-      case DisplayAction::Kind::SetText:
-        // A model's texts are bytes, one per character.
-        SetText(action.element, QString::fromLatin1(action.text.data(),
-                                                    static_cast<qsizetype>(action.text.size())));
-        break;
-      case DisplayAction::Kind::Show:
-        ShowElement(action.element);
-        break;
-      case DisplayAction::Kind::Hide:
-        HideElement(action.element);
-        break;
+  struct Elements {
+    TmainForm& form;
+    void SetText(std::string_view element, std::string_view text) {
+      // A model's texts are bytes, one per character.
+      form.SetText(element, QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
     }
-  }
-  return update.stop;
+    void SetVisible(std::string_view element, bool visible) {
+      visible ? form.ShowElement(element) : form.HideElement(element);
+    }
+  } elements{*this};
+  return ApplyDisplayUpdate(update, elements);
 }
 
 std::optional<FillStop> TmainForm::FillForm() {

@@ -65,21 +65,7 @@ class Page final : public viewer::PageFrames, public viewer::LoadTarget {
   }
 
   std::optional<FillStop> FillForm() override {
-    const DisplayUpdate update = BuildDisplayUpdate(store_);
-    for (const DisplayAction& action : update.actions) {
-      switch (action.kind) {
-        case DisplayAction::Kind::SetText:
-          SetText(action.element, action.text);
-          break;
-        case DisplayAction::Kind::Show:
-          SetVisible(action.element, true);
-          break;
-        case DisplayAction::Kind::Hide:
-          SetVisible(action.element, false);
-          break;
-      }
-    }
-    return update.stop;
+    return ApplyDisplayUpdate(BuildDisplayUpdate(store_), *this);
   }
 
   viewer::HelpPanelCycle& cycle() noexcept { return cycle_; }

@@ -23,20 +23,7 @@ WindowState::WindowState() {
 }
 
 std::optional<FillStop> WindowState::Apply(const DisplayUpdate& update) {
-  for (const DisplayAction& action : update.actions) {
-    switch (action.kind) {
-      case DisplayAction::Kind::SetText:
-        SetText(action.element, action.text);
-        break;
-      case DisplayAction::Kind::Show:
-        SetVisible(action.element, true);
-        break;
-      case DisplayAction::Kind::Hide:
-        SetVisible(action.element, false);
-        break;
-    }
-  }
-  return update.stop;
+  return ApplyDisplayUpdate(update, *this);
 }
 
 void WindowState::SetText(std::string_view element, std::string_view text) {
