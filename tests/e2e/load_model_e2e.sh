@@ -60,16 +60,8 @@ fail() {
   exit 1
 }
 
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-  local tenths=$1
-  shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+# shellcheck source=tests/e2e/x_server.sh
+source "$(dirname "$0")/x_server.sh"
 
 shot() { import -window root "$out/e2e-$1.png" 2>/dev/null || true; }
 
@@ -158,12 +150,7 @@ PY
 }
 
 # A private X server on a free display number.
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 20 display_number <"$work/displayfd" || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$display_number"
-unset WAYLAND_DISPLAY
+start_x_server
 export QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=1
 mkdir -p "$out"
 

@@ -42,22 +42,10 @@ fail() {
   exit 1
 }
 
-wait_for() {  # TENTHS COMMAND...: waits up to TENTHS tenths of a second for COMMAND to succeed
-  local tenths=$1
-  shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+# shellcheck source=tests/e2e/x_server.sh
+source "$(dirname "$0")/x_server.sh"
 
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 20 display_number <"$work/displayfd" || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$display_number"
-unset WAYLAND_DISPLAY
+start_x_server
 export QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=1
 mkdir -p "$out"
 
