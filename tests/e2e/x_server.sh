@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: MIT
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2154,SC2034
 # Shared by the end-to-end scripts, which source it after defining `fail` and the folder `work`.
 
 # Waits up to $1 tenths of a second for the command after it to succeed.
