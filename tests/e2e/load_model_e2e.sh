@@ -17,12 +17,9 @@ sample=trainer-easy.qzd
 main_title='Tarnell QZ Model data viewer'
 box_title='DODeruzudevir'
 
-for tool in Xvfb xdotool import strace; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (scripts/install-deps installs it)"
-    exit 77
-  fi
-done
+# shellcheck source=tests/e2e/x_server.sh
+source "$(dirname "$0")/x_server.sh"
+require_tools Xvfb xdotool import strace
 # A Python that can talk to the X server, to close the window as a window manager would.
 python=
 for candidate in python3 /usr/bin/python3; do
@@ -60,8 +57,6 @@ fail() {
   exit 1
 }
 
-# shellcheck source=tests/e2e/x_server.sh
-source "$(dirname "$0")/x_server.sh"
 
 shot() { import -window root "$out/e2e-$1.png" 2>/dev/null || true; }
 

@@ -17,12 +17,9 @@ sample=glider.qzd
 main_title='Tarnell QZ Model data viewer'
 box_title='DODeruzudevir'
 
-for tool in Xvfb xdotool import compare; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (scripts/install-deps installs it)"
-    exit 77
-  fi
-done
+# shellcheck source=tests/e2e/x_server.sh
+source "$(dirname "$0")/x_server.sh"
+require_tools Xvfb xdotool import compare
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -42,8 +39,6 @@ fail() {
   exit 1
 }
 
-# shellcheck source=tests/e2e/x_server.sh
-source "$(dirname "$0")/x_server.sh"
 
 start_x_server
 export QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=1

@@ -1,6 +1,17 @@
 # SPDX-License-Identifier: MIT
 # shellcheck shell=bash disable=SC2154,SC2034
-# Shared by the end-to-end scripts, which source it after defining `fail` and the folder `work`.
+# Shared by the end-to-end scripts. start_x_server needs their `fail` and their folder `work`.
+
+# Ends the script as skipped (77) when one of the named programs is missing.
+require_tools() {
+  local tool
+  for tool in "$@"; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "SKIP: $tool is not installed (scripts/install-deps installs it)"
+      exit 77
+    fi
+  done
+}
 
 # Waits up to $1 tenths of a second for the command after it to succeed.
 wait_for() {
