@@ -19,7 +19,7 @@ CommandLine Just(CommandLine::Action action) {
 
 CommandLine UsageError(const QString& text) {
   CommandLine line;
-  line.action = CommandLine::Action::UsageError;
+  line.action = CommandLine::Action::kUsageError;
   line.usageError = text.endsWith(u'.') ? text.chopped(1) : text;
   return line;
 }
@@ -80,8 +80,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   parser.addPositionalArgument(QStringLiteral("FILE"), QString());
 
   if (!parser.parse(arguments)) return UsageError(parser.errorText());
-  if (parser.isSet(help)) return Just(CommandLine::Action::Help);
-  if (parser.isSet(version)) return Just(CommandLine::Action::Version);
+  if (parser.isSet(help)) return Just(CommandLine::Action::kHelp);
+  if (parser.isSet(version)) return Just(CommandLine::Action::kVersion);
 
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1)
@@ -117,7 +117,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                             .arg(kMinExportScale)
                             .arg(kMaxExportScale));
   }
-  line.action = CommandLine::Action::Export;
+  line.action = CommandLine::Action::kExport;
   return line;
 }
 

@@ -10,8 +10,8 @@ namespace qzd::app {
 
 // What the program was asked to do by its arguments.
 struct CommandLine {
-  enum class Action { Window, Help, Version, Export, UsageError };
-  Action action = Action::Window;
+  enum class Action { kWindow, kHelp, kVersion, kExport, kUsageError };
+  Action action = Action::kWindow;
   // Window: the model file to load once the window shows; empty for none.
   QString modelFile;
   // Export: what to load and where to write it.

@@ -78,19 +78,19 @@ int main(int argc, char* argv[]) {
   using qzd::app::CommandLine;
   const CommandLine line = qzd::app::ParseCommandLine(ArgumentsOf(argc, argv));
   switch (line.action) {
-    case CommandLine::Action::Help:
+    case CommandLine::Action::kHelp:
       Print(stdout, qzd::app::HelpText());
       return EXIT_SUCCESS;
-    case CommandLine::Action::Version:
+    case CommandLine::Action::kVersion:
       Print(stdout, qzd::app::VersionText());
       return EXIT_SUCCESS;
-    case CommandLine::Action::UsageError:
+    case CommandLine::Action::kUsageError:
       Print(stderr, QStringLiteral("qzd-viewer: %1 (qzd-viewer --help lists the options)\n")
                         .arg(qzd::app::TerminalSafe(line.usageError)));
       return kUsageError;
-    case CommandLine::Action::Export:
+    case CommandLine::Action::kExport:
       return Export(line.exportRequest, argv[0]);
-    case CommandLine::Action::Window:
+    case CommandLine::Action::kWindow:
       break;
   }
 

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (failure) {
     // Bytes from memory never fail to read or close; only a line can fail.
-    Check(failure->kind == qzd::LoadFailure::Kind::Number && !failure->systemErrorCode);
+    Check(failure->kind == qzd::LoadFailure::Kind::kNumber && !failure->systemErrorCode);
     const std::string_view message = failure->message;
     Check(message.size() >= 1 + kNumberFailureTail.size() && message.front() == '\'' &&
           message.ends_with(kNumberFailureTail));

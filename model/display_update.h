@@ -10,7 +10,7 @@ namespace qzd {
 
 // One action of a fill, addressed to a window element by its name.
 struct DisplayAction {
-  enum class Kind { SetText, Show, Hide };
+  enum class Kind { kSetText, kShow, kHide };
   Kind kind;
   std::string_view element;  // points into static tables; valid for the whole run
   std::string text;          // SetText only: the field's whole new text (bytes, one per character)
@@ -38,13 +38,13 @@ template <class Window>
 std::optional<FillStop> ApplyDisplayUpdate(const DisplayUpdate& update, Window& window) {
   for (const DisplayAction& action : update.actions) {
     switch (action.kind) {
-      case DisplayAction::Kind::SetText:
+      case DisplayAction::Kind::kSetText:
         window.SetText(action.element, std::string_view(action.text));
         break;
-      case DisplayAction::Kind::Show:
+      case DisplayAction::Kind::kShow:
         window.SetVisible(action.element, true);
         break;
-      case DisplayAction::Kind::Hide:
+      case DisplayAction::Kind::kHide:
         window.SetVisible(action.element, false);
         break;
     }

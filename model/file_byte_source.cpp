@@ -42,15 +42,14 @@ constexpr std::array<ErrnoCode, 21> kErrnoCodes{{
     {EROFS, system_error::kAccessDenied},
     {ETXTBSY, system_error::kSharingViolation},
     {EAGAIN, system_error::kSharingViolation},
-    {EBADF, 6},    // invalid handle
-    {ENOMEM, 8},   // not enough memory
-    {EINVAL, 87},  // invalid parameter
+    {EBADF, system_error::kInvalidHandle},
+    {ENOMEM, system_error::kNotEnoughMemory},
+    {EINVAL, system_error::kInvalidParameter},
     {EPIPE, system_error::kBrokenPipe},
-    {EFBIG, 223},      // file too large
-    {EOVERFLOW, 223},  // file too large
-    {EIO, 1117},       // I/O device error
+    {EFBIG, system_error::kFileTooLarge},
+    {EOVERFLOW, system_error::kFileTooLarge},
+    {EIO, system_error::kDeviceError},
 }};
-constexpr int kGeneralFailure = 31;
 
 // An empty path names no folder at all, which is how Windows reports it too.
 bool ParentFolderExists(const std::string& path) {
@@ -90,7 +89,7 @@ int SystemErrorCodeForErrno(int errnoValue) noexcept {
   for (const auto& entry : kErrnoCodes) {
     if (entry.errnoValue == errnoValue) return entry.code;
   }
-  return kGeneralFailure;
+  return system_error::kGeneralFailure;
 }
 
 ByteSource::ReadResult ReadDescriptor(int fd, std::span<unsigned char> buffer) noexcept {
@@ -130,23 +129,23 @@ FileByteSource::FileByteSource(const std::string& path) {
   } else if (const auto lockFailure = LockForSharedReading(fd_)) {
     openFailure_ = lockFailure;
   }
-  if (openFailure_) (void)close();
+  if (openFailure_) (void)Close();
 }
 
 FileByteSource::~FileByteSource() {
-  (void)close();
+  (void)Close();
 }
 
-ByteSource::ReadResult FileByteSource::read(std::span<unsigned char> buffer) {
+ByteSource::ReadResult FileByteSource::Read(std::span<unsigned char> buffer) {
   if (fd_ < 0) return {0, SystemErrorCodeForErrno(EBADF)};
   return ReadDescriptor(fd_, buffer);
 }
 
-std::optional<int> FileByteSource::close() {
-  return closeDescriptor();
+std::optional<int> FileByteSource::Close() {
+  return CloseDescriptor();
 }
 
-std::optional<int> FileByteSource::closeDescriptor() noexcept {
+std::optional<int> FileByteSource::CloseDescriptor() noexcept {
   if (fd_ < 0) return std::nullopt;
   const int fd = std::exchange(fd_, -1);
   // Linux frees the descriptor even when close is interrupted, so EINTR is neither retried nor

@@ -31,11 +31,11 @@ class FileByteSource final : public ByteSource {
   // The code the open failed with; a source that failed to open reads nothing.
   [[nodiscard]] std::optional<int> openFailure() const noexcept { return openFailure_; }
 
-  ReadResult read(std::span<unsigned char> buffer) override;
-  std::optional<int> close() override;
+  ReadResult Read(std::span<unsigned char> buffer) override;
+  std::optional<int> Close() override;
 
  private:
-  std::optional<int> closeDescriptor() noexcept;
+  std::optional<int> CloseDescriptor() noexcept;
 
   int fd_ = -1;
   std::optional<int> openFailure_;

@@ -60,19 +60,19 @@ constexpr std::size_t kMaxActions = kDisplayFieldCount + 1 + kModelTypeRows.size
 
 void AddModelType(DisplayUpdate& update, ModelType type) {
   if (type == ModelType::kUnlisted) {
-    update.actions.push_back({Kind::SetText, kModelTypeField, std::string(kUnlistedTypeCaption)});
+    update.actions.push_back({Kind::kSetText, kModelTypeField, std::string(kUnlistedTypeCaption)});
     return;
   }
   const auto column = static_cast<std::size_t>(type);
   update.actions.push_back(
-      {Kind::SetText, kModelTypeField, std::string(kModelTypeCaptions[column])});
+      {Kind::kSetText, kModelTypeField, std::string(kModelTypeCaptions[column])});
   for (const ModelTypeRow& row : kModelTypeRows) {
     switch (row.byType[column]) {
       case Visibility::kShow:
-        update.actions.push_back({Kind::Show, row.element, std::string()});
+        update.actions.push_back({Kind::kShow, row.element, std::string()});
         break;
       case Visibility::kHide:
-        update.actions.push_back({Kind::Hide, row.element, std::string()});
+        update.actions.push_back({Kind::kHide, row.element, std::string()});
         break;
       case Visibility::kUnchanged:
         break;
@@ -84,7 +84,7 @@ void AddModelType(DisplayUpdate& update, ModelType type) {
 bool AddFieldText(DisplayUpdate& update, const FieldMapRow& row, const ModelValueStore& store) {
   // Written straight into the action: no temporary string per field.
   DisplayAction& action =
-      update.actions.emplace_back(DisplayAction{Kind::SetText, row.name, std::string()});
+      update.actions.emplace_back(DisplayAction{Kind::kSetText, row.name, std::string()});
   const WriteResult result = TextOf(row.form, store.value(row.slot), action.text);
   if (result.failed()) {
     update.actions.pop_back();
@@ -121,7 +121,7 @@ DisplayUpdate BuildDisplayUpdate(const ModelValueStore& store) {
   const std::span<const FieldMapRow> control = ControlSettingsMap();
   // The list number comes before the model-type branch; the other control fields after it.
   if (!AddFieldTexts(update, control.first(1), store)) return update;
-  update.actions.push_back({Kind::Hide, kHeliWarning, {}});
+  update.actions.push_back({Kind::kHide, kHeliWarning, {}});
   AddModelType(update, ModelTypeOf(store.value(kModelTypeSlot)));
   if (!AddFieldTexts(update, control.subspan(1), store)) return update;
   AddFieldTexts(update, MixerSettingsMap(), store);

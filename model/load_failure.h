@@ -10,7 +10,7 @@ namespace qzd {
 // Why a read of a model file ended early. `message` is the exact text the user sees, before the
 // error box adds its final period.
 struct LoadFailure {
-  enum class Kind { Open, Read, Number, Close };
+  enum class Kind { kOpen, kRead, kNumber, kClose };
   Kind kind;
   std::string message;
   // The system error code (the table's codes: 2 file not found, 3 invalid filename, ...) for

@@ -24,13 +24,13 @@ class MemoryByteSource final : public ByteSource {
   // The source only looks at its bytes; they must outlive it.
   MemoryByteSource(std::string&&, std::size_t = 0) = delete;
 
-  ReadResult read(std::span<unsigned char> buffer) override {
+  ReadResult Read(std::span<unsigned char> buffer) override {
     const std::size_t count = std::min({buffer.size(), remaining_.size(), maxChunk_});
     if (count != 0) std::memcpy(buffer.data(), remaining_.data(), count);
     remaining_.remove_prefix(count);
     return {count, std::nullopt};
   }
-  std::optional<int> close() override { return std::nullopt; }
+  std::optional<int> Close() override { return std::nullopt; }
 
  private:
   std::string_view remaining_;

@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
-#include <system_error>
 
 #include "model/file_byte_source.h"
 
@@ -17,21 +16,6 @@ constexpr std::size_t kMaxTextLength = 255;
 constexpr unsigned char kLineFeed = 10;
 constexpr unsigned char kCarriageReturn = 13;
 constexpr unsigned char kEndMark = 26;  // Ctrl-Z
-
-struct CodeMessage {
-  int code;
-  std::string_view message;
-};
-
-constexpr std::array<CodeMessage, 7> kSystemErrorMessages{{
-    {2, "File not found"},
-    {3, "Invalid filename"},
-    {4, "Too many open files"},
-    {5, "File access denied"},
-    {100, "Read beyond end of file"},
-    {101, "Disk full"},
-    {106, "Invalid numeric input"},
-}};
 
 // A line's text as taken: at most 255 characters, lone CRs already dropped.
 class LineText {
@@ -147,7 +131,7 @@ class LineReader {
   // Returns false at the end of the data or on a read error; neither asks the source again.
   bool refill() {
     if (finished_) return false;
-    const ByteSource::ReadResult result = source_.read(buffer_);
+    const ByteSource::ReadResult result = source_.Read(buffer_);
     if (result.systemErrorCode && *result.systemErrorCode != system_error::kBrokenPipe) {
       readError_ = result.systemErrorCode;
     }
@@ -225,16 +209,16 @@ std::string NumberFailureMessage(std::string_view text) {
 }
 
 LoadFailure SystemFailure(LoadFailure::Kind kind, int code) {
-  return LoadFailure{kind, SystemErrorMessage(code), code};
+  return LoadFailure{kind, system_error::Message(code), code};
 }
 
 std::optional<LoadFailure> ReadLines(ByteSource& source, ModelValueStore& store) {
   LineReader lines(source);
   for (int slot = 0; slot < ModelValueStore::kLoadedSlotCount; ++slot) {
     const std::string_view text = lines.next();
-    if (const auto code = lines.readError()) return SystemFailure(LoadFailure::Kind::Read, *code);
+    if (const auto code = lines.readError()) return SystemFailure(LoadFailure::Kind::kRead, *code);
     const auto value = ParseLineNumber(text);
-    if (!value) return LoadFailure{LoadFailure::Kind::Number, NumberFailureMessage(text), {}};
+    if (!value) return LoadFailure{LoadFailure::Kind::kNumber, NumberFailureMessage(text), {}};
     store.set(slot, *value);
   }
   return std::nullopt;
@@ -247,11 +231,11 @@ class CloseOnExit {
   CloseOnExit(const CloseOnExit&) = delete;
   CloseOnExit& operator=(const CloseOnExit&) = delete;
   ~CloseOnExit() {
-    if (!closed_) (void)source_.close();
+    if (!closed_) (void)source_.Close();
   }
-  std::optional<int> close() {
+  std::optional<int> Close() {
     closed_ = true;
-    return source_.close();
+    return source_.Close();
   }
 
  private:
@@ -261,26 +245,19 @@ class CloseOnExit {
 
 }  // namespace
 
-std::string SystemErrorMessage(int code) {
-  for (const auto& entry : kSystemErrorMessages) {
-    if (entry.code == code) return std::string(entry.message);
-  }
-  return "I/O error " + std::to_string(code);
-}
-
 std::optional<LoadFailure> ReadModel(ByteSource& source, ModelValueStore& store) {
   CloseOnExit closer(source);
   std::optional<LoadFailure> failure = ReadLines(source, store);
-  const std::optional<int> closeError = closer.close();
+  const std::optional<int> closeError = closer.Close();
   // A failure while reading outranks one on closing: it is the one that stopped the read.
   if (failure) return failure;
-  if (closeError) return SystemFailure(LoadFailure::Kind::Close, *closeError);
+  if (closeError) return SystemFailure(LoadFailure::Kind::kClose, *closeError);
   return std::nullopt;
 }
 
 std::optional<LoadFailure> ReadModelFile(const std::string& path, ModelValueStore& store) {
   FileByteSource file(path);
-  if (const auto code = file.openFailure()) return SystemFailure(LoadFailure::Kind::Open, *code);
+  if (const auto code = file.openFailure()) return SystemFailure(LoadFailure::Kind::kOpen, *code);
   return ReadModel(file, store);
 }
 

@@ -15,9 +15,6 @@ namespace qzd {
 // The reader's one buffer: a read never asks a source for more than this at a time.
 inline constexpr std::size_t kModelReadBufferSize = 16 * 1024;
 
-// The message for a system error code: "File not found", ..., or "I/O error %d".
-[[nodiscard]] std::string SystemErrorMessage(int code);
-
 // Reads the first 301 lines of `source` into slots 0 to 300 of `store`, stopping at the first
 // failure (the slots of the lines before it keep their new values). Always closes the source.
 [[nodiscard]] std::optional<LoadFailure> ReadModel(ByteSource& source, ModelValueStore& store);

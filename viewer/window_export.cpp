@@ -29,10 +29,10 @@ struct PageEntry {
 };
 
 // In cycle order: the index is the number of advances from MIXER, where a load leaves the window.
-constexpr std::array<PageEntry, 4> kPages = {{{"mixer", ExportPage::Mixer},
-                                              {"servo", ExportPage::Servo},
-                                              {"mode", ExportPage::Mode},
-                                              {"heli", ExportPage::Heli}}};
+constexpr std::array<PageEntry, 4> kPages = {{{"mixer", ExportPage::kMixer},
+                                              {"servo", ExportPage::kServo},
+                                              {"mode", ExportPage::kMode},
+                                              {"heli", ExportPage::kHeli}}};
 
 // Window pixels are those of a 96 dpi screen.
 constexpr double kWindowDotsPerMeter = 96 / 0.0254;
@@ -99,8 +99,8 @@ QString ExportPageNames() {
 
 std::optional<ExportFormat> ExportFormatOf(const QString& output) {
   const QString suffix = QFileInfo(output).suffix().toLower();
-  if (suffix == QLatin1String("png")) return ExportFormat::Png;
-  if (suffix == QLatin1String("pdf")) return ExportFormat::Pdf;
+  if (suffix == QLatin1String("png")) return ExportFormat::kPng;
+  if (suffix == QLatin1String("pdf")) return ExportFormat::kPdf;
   return std::nullopt;
 }
 
@@ -160,7 +160,7 @@ std::optional<QString> ExportWindow(const ExportRequest& request) {
   window.show();
   QApplication::processEvents();
 
-  const std::optional<QString> failure = *format == ExportFormat::Png
+  const std::optional<QString> failure = *format == ExportFormat::kPng
                                              ? WriteWindowPng(window, request.scale, request.output)
                                              : WriteWindowPdf(window, request.output);
   if (failure) return QStringLiteral("cannot write %1: %2").arg(request.output, *failure);

@@ -11,14 +11,14 @@ class QWidget;
 namespace qzd::viewer {
 
 // The right-hand pages in the order the `>>` button steps through them after a load.
-enum class ExportPage { Mixer, Servo, Mode, Heli };
+enum class ExportPage { kMixer, kServo, kMode, kHeli };
 
 // The page of that command-line name ("mixer", "servo", "mode", "heli"), or nothing.
 [[nodiscard]] std::optional<ExportPage> ExportPageNamed(const QString& name);
 // The names, for the usage text: "mixer|servo|mode|heli".
 [[nodiscard]] QString ExportPageNames();
 
-enum class ExportFormat { Png, Pdf };
+enum class ExportFormat { kPng, kPdf };
 
 // The format the output's name asks for by its ending (either case), or nothing.
 [[nodiscard]] std::optional<ExportFormat> ExportFormatOf(const QString& output);
@@ -30,7 +30,7 @@ inline constexpr int kMaxExportScale = 4;
 struct ExportRequest {
   QString output;
   QString modelFile;
-  ExportPage page = ExportPage::Mixer;
+  ExportPage page = ExportPage::kMixer;
   int scale = 1;
 };
 

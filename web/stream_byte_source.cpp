@@ -36,7 +36,6 @@ constexpr std::array<DomErrorCode, 3> kDomErrorCodes{{
     {"NotReadableError", qzd::system_error::kAccessDenied},
     {"SecurityError", qzd::system_error::kAccessDenied},
 }};
-constexpr int kGeneralFailure = 31;
 
 // Longer than any DOMException name; a longer one is cut and so maps to the general failure.
 constexpr std::size_t kErrorNameCapacity = 64;
@@ -49,7 +48,7 @@ int SystemErrorCodeForDomError(std::string_view name) noexcept {
   for (const auto& entry : kDomErrorCodes) {
     if (entry.name == name) return entry.code;
   }
-  return kGeneralFailure;
+  return system_error::kGeneralFailure;
 }
 
 StreamByteSource::StreamByteSource() {
@@ -60,7 +59,7 @@ StreamByteSource::~StreamByteSource() {
   if (open_) qzd_page_close_stream();
 }
 
-ByteSource::ReadResult StreamByteSource::read(std::span<unsigned char> buffer) {
+ByteSource::ReadResult StreamByteSource::Read(std::span<unsigned char> buffer) {
   if (!open_ || buffer.empty()) return {};
   // The reader's buffer is far below 2 GB; a larger span would only be filled in part.
   const int capacity = static_cast<int>(std::min<std::size_t>(buffer.size(), 1u << 30));
@@ -72,7 +71,7 @@ ByteSource::ReadResult StreamByteSource::read(std::span<unsigned char> buffer) {
   return {0, SystemErrorCodeForDomError(std::string_view(name.data(), size))};
 }
 
-std::optional<int> StreamByteSource::close() {
+std::optional<int> StreamByteSource::Close() {
   if (open_) {
     open_ = false;
     qzd_page_close_stream();

@@ -25,8 +25,8 @@ class StreamByteSource final : public ByteSource {
   StreamByteSource(const StreamByteSource&) = delete;
   StreamByteSource& operator=(const StreamByteSource&) = delete;
 
-  ReadResult read(std::span<unsigned char> buffer) override;
-  std::optional<int> close() override;
+  ReadResult Read(std::span<unsigned char> buffer) override;
+  std::optional<int> Close() override;
 
  private:
   bool open_ = true;

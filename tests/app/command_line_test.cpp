@@ -18,47 +18,47 @@ TEST(CommandLine, ReadsWhatTheArgumentsAsk) {
     Action action;
     QString file;     // Window and Export: the model file
     QString outcome;  // Export: the output; UsageError: a part of the message
-    ExportPage page = ExportPage::Mixer;
+    ExportPage page = ExportPage::kMixer;
     int scale = 1;
   };
   const std::vector<Row> rows = {
-      {{}, Action::Window, "", ""},
-      {{"glider.qzd"}, Action::Window, "glider.qzd", ""},
-      {{"--", "-odd.qzd"}, Action::Window, "-odd.qzd", ""},
-      {{"-h"}, Action::Help, "", ""},
-      {{"--help", "a", "b"}, Action::Help, "", ""},
-      {{"--help", "--frob"}, Action::UsageError, "", "Unknown option 'frob'"},
-      {{"--version"}, Action::Version, "", ""},
-      {{"--export", "OUT.PNG", "m.qzd"}, Action::Export, "m.qzd", "OUT.PNG"},
+      {{}, Action::kWindow, "", ""},
+      {{"glider.qzd"}, Action::kWindow, "glider.qzd", ""},
+      {{"--", "-odd.qzd"}, Action::kWindow, "-odd.qzd", ""},
+      {{"-h"}, Action::kHelp, "", ""},
+      {{"--help", "a", "b"}, Action::kHelp, "", ""},
+      {{"--help", "--frob"}, Action::kUsageError, "", "Unknown option 'frob'"},
+      {{"--version"}, Action::kVersion, "", ""},
+      {{"--export", "OUT.PNG", "m.qzd"}, Action::kExport, "m.qzd", "OUT.PNG"},
       {{"--export=o.pdf", "--page", "heli", "m.qzd"},
-       Action::Export,
+       Action::kExport,
        "m.qzd",
        "o.pdf",
-       ExportPage::Heli},
+       ExportPage::kHeli},
       {{"m.qzd", "--scale", "3", "--page=servo", "--export", "o.png"},
-       Action::Export,
+       Action::kExport,
        "m.qzd",
        "o.png",
-       ExportPage::Servo,
+       ExportPage::kServo,
        3},
-      {{"--frob"}, Action::UsageError, "", "Unknown option 'frob'"},
-      {{"-x"}, Action::UsageError, "", "Unknown option 'x'"},
-      {{"a.qzd", "b.qzd"}, Action::UsageError, "", "one FILE at most"},
-      {{""}, Action::UsageError, "", "FILE is empty"},
-      {{"--page", "heli", "m.qzd"}, Action::UsageError, "", "go with --export"},
-      {{"--scale", "2", "m.qzd"}, Action::UsageError, "", "go with --export"},
-      {{"--export"}, Action::UsageError, "", "Missing value after '--export'"},
-      {{"--export", "o.png"}, Action::UsageError, "", "needs the FILE"},
-      {{"--export", "o.png", "a", "b"}, Action::UsageError, "", "one FILE at most"},
-      {{"--export", "o.jpg", "m.qzd"}, Action::UsageError, "", "end in .png or .pdf"},
-      {{"--export", "png", "m.qzd"}, Action::UsageError, "", "end in .png or .pdf"},
+      {{"--frob"}, Action::kUsageError, "", "Unknown option 'frob'"},
+      {{"-x"}, Action::kUsageError, "", "Unknown option 'x'"},
+      {{"a.qzd", "b.qzd"}, Action::kUsageError, "", "one FILE at most"},
+      {{""}, Action::kUsageError, "", "FILE is empty"},
+      {{"--page", "heli", "m.qzd"}, Action::kUsageError, "", "go with --export"},
+      {{"--scale", "2", "m.qzd"}, Action::kUsageError, "", "go with --export"},
+      {{"--export"}, Action::kUsageError, "", "Missing value after '--export'"},
+      {{"--export", "o.png"}, Action::kUsageError, "", "needs the FILE"},
+      {{"--export", "o.png", "a", "b"}, Action::kUsageError, "", "one FILE at most"},
+      {{"--export", "o.jpg", "m.qzd"}, Action::kUsageError, "", "end in .png or .pdf"},
+      {{"--export", "png", "m.qzd"}, Action::kUsageError, "", "end in .png or .pdf"},
       {{"--export", "o.png", "--page", "MIXER", "m.qzd"},
-       Action::UsageError,
+       Action::kUsageError,
        "",
        "one of mixer|servo|mode|heli"},
-      {{"--export", "o.png", "--scale", "0", "m.qzd"}, Action::UsageError, "", "1 to 4"},
-      {{"--export", "o.png", "--scale", "5", "m.qzd"}, Action::UsageError, "", "1 to 4"},
-      {{"--export", "o.png", "--scale", "2x", "m.qzd"}, Action::UsageError, "", "1 to 4"},
+      {{"--export", "o.png", "--scale", "0", "m.qzd"}, Action::kUsageError, "", "1 to 4"},
+      {{"--export", "o.png", "--scale", "5", "m.qzd"}, Action::kUsageError, "", "1 to 4"},
+      {{"--export", "o.png", "--scale", "2x", "m.qzd"}, Action::kUsageError, "", "1 to 4"},
   };
   for (const Row& row : rows) {
     const QString shown = row.args.join(u' ');
@@ -66,16 +66,16 @@ TEST(CommandLine, ReadsWhatTheArgumentsAsk) {
     ASSERT_EQ(line.action, row.action)
         << shown.toStdString() << ": " << line.usageError.toStdString();
     switch (row.action) {
-      case Action::Window:
+      case Action::kWindow:
         EXPECT_EQ(line.modelFile, row.file) << shown.toStdString();
         break;
-      case Action::Export:
+      case Action::kExport:
         EXPECT_EQ(line.exportRequest.modelFile, row.file) << shown.toStdString();
         EXPECT_EQ(line.exportRequest.output, row.outcome) << shown.toStdString();
         EXPECT_EQ(line.exportRequest.page, row.page) << shown.toStdString();
         EXPECT_EQ(line.exportRequest.scale, row.scale) << shown.toStdString();
         break;
-      case Action::UsageError:
+      case Action::kUsageError:
         EXPECT_TRUE(line.usageError.contains(row.outcome))
             << shown.toStdString() << ": " << line.usageError.toStdString();
         break;

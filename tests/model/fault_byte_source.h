@@ -27,7 +27,7 @@ class FaultByteSource final : public ByteSource {
  public:
   FaultByteSource(std::string bytes, Faults faults) : bytes_(std::move(bytes)), faults_(faults) {}
 
-  ReadResult read(std::span<unsigned char> buffer) override {
+  ReadResult Read(std::span<unsigned char> buffer) override {
     ++readCalls;
     bytesRequested += buffer.size();
     std::size_t limit = bytes_.size();
@@ -41,7 +41,7 @@ class FaultByteSource final : public ByteSource {
     return {count, std::nullopt};
   }
 
-  std::optional<int> close() override {
+  std::optional<int> Close() override {
     ++closeCalls;
     return faults_.closeErrorCode;
   }
@@ -60,13 +60,13 @@ class FaultByteSource final : public ByteSource {
 class CountingByteSource final : public ByteSource {
  public:
   explicit CountingByteSource(ByteSource& inner) : inner_(inner) {}
-  ReadResult read(std::span<unsigned char> buffer) override {
+  ReadResult Read(std::span<unsigned char> buffer) override {
     bytesRequested += buffer.size();
-    const ReadResult result = inner_.read(buffer);
+    const ReadResult result = inner_.Read(buffer);
     bytesDelivered += result.count;
     return result;
   }
-  std::optional<int> close() override { return inner_.close(); }
+  std::optional<int> Close() override { return inner_.Close(); }
 
   std::size_t bytesRequested = 0;
   std::size_t bytesDelivered = 0;

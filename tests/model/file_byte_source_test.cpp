@@ -122,7 +122,7 @@ TEST_F(FileReaderTest, OpenFailures) {
     SCOPED_TRACE(c.name);
     ModelValueStore store = PriorStore();
     EXPECT_EQ(ReadModelFile(c.path, store),
-              (LoadFailure{LoadFailure::Kind::Open, SystemErrorMessage(c.code), c.code}));
+              (LoadFailure{LoadFailure::Kind::kOpen, system_error::Message(c.code), c.code}));
     EXPECT_TRUE(SameStore(store, PriorStore()));
   }
   ::close(listener);
@@ -133,7 +133,7 @@ TEST_F(FileReaderTest, FileHeldByAWriterIsRefused) {
   ASSERT_TRUE(writer.held());
   ModelValueStore store = PriorStore();
   EXPECT_EQ(ReadModelFile(model_, store),
-            (LoadFailure{LoadFailure::Kind::Open, "I/O error 32", 32}));
+            (LoadFailure{LoadFailure::Kind::kOpen, "I/O error 32", 32}));
   EXPECT_TRUE(SameStore(store, PriorStore()));
 }
 
@@ -141,12 +141,12 @@ TEST_F(FileReaderTest, FileHeldByAWriterIsRefused) {
 class WriterProbe final : public ByteSource {
  public:
   WriterProbe(ByteSource& inner, fs::path path) : inner_(inner), path_(std::move(path)) {}
-  ReadResult read(std::span<unsigned char> buffer) override {
+  ReadResult Read(std::span<unsigned char> buffer) override {
     if (!probed_) writerGotLock_ = WriteLock(path_).held();
     probed_ = true;
-    return inner_.read(buffer);
+    return inner_.Read(buffer);
   }
-  std::optional<int> close() override { return inner_.close(); }
+  std::optional<int> Close() override { return inner_.Close(); }
   bool probed_ = false;
   bool writerGotLock_ = false;
 
@@ -171,7 +171,7 @@ TEST_F(FileReaderTest, PermissionDenied) {
   fs::permissions(model_, fs::perms::none);
   ModelValueStore store;
   EXPECT_EQ(ReadModelFile(model_, store),
-            (LoadFailure{LoadFailure::Kind::Open, "File access denied", 5}));
+            (LoadFailure{LoadFailure::Kind::kOpen, "File access denied", 5}));
 }
 
 TEST_F(FileReaderTest, TooManyOpenFiles) {
@@ -190,7 +190,7 @@ TEST_F(FileReaderTest, TooManyOpenFiles) {
   const auto failure = ReadModelFile(model_, store);
   for (int fd : filler) ::close(fd);
   ::setrlimit(RLIMIT_NOFILE, &original);
-  EXPECT_EQ(failure, (LoadFailure{LoadFailure::Kind::Open, "Too many open files", 4}));
+  EXPECT_EQ(failure, (LoadFailure{LoadFailure::Kind::kOpen, "Too many open files", 4}));
 }
 
 TEST_F(FileReaderTest, LeavesTheFileAsItWas) {

@@ -108,7 +108,7 @@ ModelValueStore GliderStore() {
 std::vector<std::string_view> SetTextNames(const DisplayUpdate& update) {
   std::vector<std::string_view> names;
   for (const DisplayAction& a : update.actions) {
-    if (a.kind == Kind::SetText) names.push_back(a.element);
+    if (a.kind == Kind::kSetText) names.push_back(a.element);
   }
   return names;
 }
@@ -116,7 +116,7 @@ std::vector<std::string_view> SetTextNames(const DisplayUpdate& update) {
 std::map<std::string_view, std::string> Texts(const DisplayUpdate& update) {
   std::map<std::string_view, std::string> texts;
   for (const DisplayAction& a : update.actions) {
-    if (a.kind == Kind::SetText) texts[a.element] = a.text;
+    if (a.kind == Kind::kSetText) texts[a.element] = a.text;
   }
   return texts;
 }
@@ -124,14 +124,14 @@ std::map<std::string_view, std::string> Texts(const DisplayUpdate& update) {
 std::vector<DisplayAction> VisibilityActions(const DisplayUpdate& update) {
   std::vector<DisplayAction> actions;
   for (const DisplayAction& a : update.actions) {
-    if (a.kind != Kind::SetText) actions.push_back(a);
+    if (a.kind != Kind::kSetText) actions.push_back(a);
   }
   return actions;
 }
 
 std::string TextOfField(const DisplayUpdate& update, std::string_view name) {
   for (const DisplayAction& a : update.actions) {
-    if (a.kind == Kind::SetText && a.element == name) return a.text;
+    if (a.kind == Kind::kSetText && a.element == name) return a.text;
   }
   ADD_FAILURE() << name << " got no text";
   return {};
@@ -164,18 +164,18 @@ TEST(ModelTypeRules, EachColumnInRowOrderBeforeTheControlFields) {
   for (const TypeCase& c : cases) {
     SCOPED_TRACE(c.slot1);
     std::vector<DisplayAction> expected = {
-        {Kind::SetText, "pos0", "0"},
-        {Kind::Hide, "helivar", {}},
-        {Kind::SetText, "pos1", std::string(c.caption)},
+        {Kind::kSetText, "pos0", "0"},
+        {Kind::kHide, "helivar", {}},
+        {Kind::kSetText, "pos1", std::string(c.caption)},
     };
     if (c.column >= 0) {
       for (const TypeRow& row : kTypeRows) {
         const char action = row.byType[static_cast<std::size_t>(c.column)];
         if (action != '-')
-          expected.push_back({action == 'S' ? Kind::Show : Kind::Hide, row.element, {}});
+          expected.push_back({action == 'S' ? Kind::kShow : Kind::kHide, row.element, {}});
       }
     }
-    expected.push_back({Kind::SetText, "thr", "0"});
+    expected.push_back({Kind::kSetText, "thr", "0"});
 
     const DisplayUpdate update = BuildDisplayUpdate(StoreWith({{1, c.slot1}}));
     ASSERT_GE(update.actions.size(), expected.size());
@@ -191,8 +191,8 @@ TEST(ModelTypeRules, EachColumnInRowOrderBeforeTheControlFields) {
 
 TEST(ModelTypeRules, HeliTouchesOnlyThePicturesAndTheWarning) {
   const std::vector<DisplayAction> expected = {
-      {Kind::Hide, "helivar", {}}, {Kind::Hide, "Image4", {}},  {Kind::Hide, "Image5", {}},
-      {Kind::Show, "Image6", {}},  {Kind::Show, "helivar", {}},
+      {Kind::kHide, "helivar", {}}, {Kind::kHide, "Image4", {}},  {Kind::kHide, "Image5", {}},
+      {Kind::kShow, "Image6", {}},  {Kind::kShow, "helivar", {}},
   };
   EXPECT_EQ(VisibilityActions(BuildDisplayUpdate(StoreWith({{1, 3}}))), expected);
 }
@@ -347,7 +347,7 @@ TEST(FillStop, BothSidesOfEveryBound) {
       const DisplayUpdate complete = BuildDisplayUpdate(passing);
       std::size_t failing = 0;
       while (complete.actions[failing].element != *c.stopsAt ||
-             complete.actions[failing].kind != Kind::SetText) {
+             complete.actions[failing].kind != Kind::kSetText) {
         ++failing;
       }
       const std::vector<DisplayAction> before(

@@ -310,7 +310,7 @@ TEST(SystemErrorMessage, TableAndOtherCodes) {
       {1117, "I/O error 1117"},
       {-1, "I/O error -1"},
   };
-  for (const auto& [code, message] : cases) EXPECT_EQ(SystemErrorMessage(code), message) << code;
+  for (const auto& [code, message] : cases) EXPECT_EQ(system_error::Message(code), message) << code;
 }
 
 // Where line `line` of the reference CR LF file starts.
@@ -327,7 +327,7 @@ struct FaultCase {
 };
 
 LoadFailure Failure(LoadFailure::Kind kind, int code) {
-  return LoadFailure{kind, SystemErrorMessage(code), code};
+  return LoadFailure{kind, system_error::Message(code), code};
 }
 
 TEST(ReadModel, ReadAndCloseFailures) {
@@ -338,28 +338,28 @@ TEST(ReadModel, ReadAndCloseFailures) {
   line200As12.push_back(12);
   const std::string longLine5 = ReferenceLines(1, 4) + Repeat('0', 5000) + "\n" + ReferenceLines(6);
   const FaultCase cases[] = {
-      {"read error at the first byte", {.readErrorAt = 0}, {}, Failure(Kind::Read, 1117)},
+      {"read error at the first byte", {.readErrorAt = 0}, {}, Failure(Kind::kRead, 1117)},
       {"read error inside line 150",
        {.readErrorAt = LineStart(150) + 2, .readErrorCode = 5},
        ReferenceValuesAfter({}, 149),
-       Failure(Kind::Read, 5)},
+       Failure(Kind::kRead, 5)},
       {"read error at the start of line 150",
        {.readErrorAt = LineStart(150), .readErrorCode = 100},
        ReferenceValuesAfter({}, 149),
-       Failure(Kind::Read, 100)},
+       Failure(Kind::kRead, 100)},
       {"read error before a valid line's line end",
        {.readErrorAt = LineStart(150) - 2, .readErrorCode = 32},
        ReferenceValuesAfter({}, 148),
-       Failure(Kind::Read, 32)},
+       Failure(Kind::kRead, 32)},
       {"read error in the skipped rest of a long line",
        {.readErrorAt = LineStart(5) + 4000, .readErrorCode = 101},
        ReferenceValuesAfter({}, 4),
-       Failure(Kind::Read, 101),
+       Failure(Kind::kRead, 101),
        longLine5},
       {"read error inside line 301",
        {.readErrorAt = reference.size() - 1},
        ReferenceValuesAfter({}, 300),
-       Failure(Kind::Read, 1117)},
+       Failure(Kind::kRead, 1117)},
       {"read error after line 301 is never met",
        {.readErrorAt = reference.size()},
        ReferenceValuesAfter({}),
@@ -376,11 +376,11 @@ TEST(ReadModel, ReadAndCloseFailures) {
       {"close error after line 301",
        {.closeErrorCode = 5},
        ReferenceValuesAfter({}),
-       Failure(Kind::Close, 5)},
+       Failure(Kind::kClose, 5)},
       {"close error with a code outside the table",
        {.closeErrorCode = 1117},
        ReferenceValuesAfter({}),
-       Failure(Kind::Close, 1117)},
+       Failure(Kind::kClose, 1117)},
       {"a number failure outranks a close error",
        {.closeErrorCode = 5},
        ReferenceValuesAfter({}, 299),
@@ -389,7 +389,7 @@ TEST(ReadModel, ReadAndCloseFailures) {
       {"a read failure outranks a close error",
        {.readErrorAt = LineStart(3), .readErrorCode = 4, .closeErrorCode = 5},
        ReferenceValuesAfter({}, 2),
-       Failure(Kind::Read, 4)},
+       Failure(Kind::kRead, 4)},
   };
   for (FaultCase c : cases) {
     for (std::size_t chunk : {kWhole, std::size_t{1}, std::size_t{7}}) {

@@ -80,7 +80,7 @@ inline ::testing::AssertionResult SameStore(const ModelValueStore& actual,
 }
 
 inline LoadFailure NumberFailure(std::string_view text) {
-  return LoadFailure{LoadFailure::Kind::Number,
+  return LoadFailure{LoadFailure::Kind::kNumber,
                      "'" + std::string(text) + "' is not a valid integer value", std::nullopt};
 }
 

@@ -131,12 +131,12 @@ TEST_F(WindowAtStart, EveryElementButTheWarningUsesTheWindowFont) {
 }
 
 TEST_F(WindowAtStart, ThePagesShowTheirPictures) {
-  const std::map<std::string_view, PictureId> pictures = {{"Image1", PictureId::ServoConnection},
-                                                          {"Image2", PictureId::Mode},
-                                                          {"Image3", PictureId::Heli},
-                                                          {"Image4", PictureId::Aeroplane},
-                                                          {"Image5", PictureId::Glider},
-                                                          {"Image6", PictureId::Helicopter}};
+  const std::map<std::string_view, PictureId> pictures = {{"Image1", PictureId::kServoConnection},
+                                                          {"Image2", PictureId::kMode},
+                                                          {"Image3", PictureId::kHeli},
+                                                          {"Image4", PictureId::kAeroplane},
+                                                          {"Image5", PictureId::kGlider},
+                                                          {"Image6", PictureId::kHelicopter}};
   for (const auto& [name, id] : pictures) EXPECT_EQ(Get<PictureBox>(name)->picture(), id) << name;
 }
 
@@ -155,20 +155,20 @@ TEST_F(WindowAtStart, ScreenReadersReadACaptionsTextAsItsName) {
 using Kind = DisplayAction::Kind;
 
 DisplayAction Text(std::string_view element, std::string text) {
-  return {Kind::SetText, element, std::move(text)};
+  return {Kind::kSetText, element, std::move(text)};
 }
 
 using ApplyingAnUpdate = WindowTest;
 
 TEST_F(ApplyingAnUpdate, SetsTextsAndVisibilityInOrderAndHiddenFieldsStillTakeTheirText) {
   const DisplayUpdate update{{
-                                 {Kind::Hide, "fixai1", {}},
+                                 {Kind::kHide, "fixai1", {}},
                                  Text("fixai1", "-25"),
                                  Text("pos0", "17"),
-                                 {Kind::Show, "Image6", {}},
+                                 {Kind::kShow, "Image6", {}},
                                  Text("pos0", "18"),
-                                 {Kind::Hide, "Label66", {}},
-                                 {Kind::Hide, "GroupBox2", {}},
+                                 {Kind::kHide, "Label66", {}},
+                                 {Kind::kHide, "GroupBox2", {}},
                                  Text("drai1l", "100"),
                              },
                              std::nullopt};
@@ -284,7 +284,7 @@ TEST_F(ApplyingAnUpdate, AnEasyModelHidesFieldsThatStillTakeTheirTexts) {
     EXPECT_TRUE(Get(name)->isHidden()) << name;
   }
   const auto text = std::ranges::find_if(update.actions, [](const DisplayAction& a) {
-    return a.kind == Kind::SetText && a.element == "fmix2sw";
+    return a.kind == Kind::kSetText && a.element == "fmix2sw";
   });
   ASSERT_NE(text, update.actions.end());
   EXPECT_EQ(Get<DisplayField>("fmix2sw")->text(), QString::fromLatin1(text->text.c_str()));

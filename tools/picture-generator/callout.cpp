@@ -42,24 +42,24 @@ void DrawCallout(QPainter& p, const Callout& c, double label_size) {
   const double height = line_height * static_cast<double>(lines.size());
   QPointF top_left;
   switch (c.side) {
-    case LabelSide::Right:
+    case LabelSide::kRight:
       top_left = QPointF(g.square.right() + 4, g.square.center().y() - height / 2);
       break;
-    case LabelSide::Left:
+    case LabelSide::kLeft:
       top_left = QPointF(g.square.left() - 4 - width, g.square.center().y() - height / 2);
       break;
-    case LabelSide::Below:
+    case LabelSide::kBelow:
       top_left = QPointF(g.square.center().x() - width / 2, g.square.bottom() + 2);
       break;
-    case LabelSide::Above:
+    case LabelSide::kAbove:
       top_left = QPointF(g.square.center().x() - width / 2, g.whole.top() - 1 - height);
       break;
   }
   for (int k = 0; k < lines.size(); ++k) {
     double x = top_left.x();
     // Lines left of a plug end at the plug; centred labels centre each line.
-    if (c.side == LabelSide::Left) x += width - metrics.horizontalAdvance(lines[k]);
-    if (c.side == LabelSide::Below || c.side == LabelSide::Above) {
+    if (c.side == LabelSide::kLeft) x += width - metrics.horizontalAdvance(lines[k]);
+    if (c.side == LabelSide::kBelow || c.side == LabelSide::kAbove) {
       x += (width - metrics.horizontalAdvance(lines[k])) / 2;
     }
     DrawLabel(p, QPointF(std::round(x), std::round(top_left.y() + line_height * k)), lines[k],

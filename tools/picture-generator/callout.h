@@ -10,7 +10,7 @@
 
 namespace qzd::pictures {
 
-enum class LabelSide { Right, Left, Below, Above };
+enum class LabelSide { kRight, kLeft, kBelow, kAbove };
 
 // A plug with its label and, where it belongs to a surface, a thin leader line from the plug's
 // square to a dot on that surface. The label may have several lines separated by '\n'.
@@ -19,7 +19,7 @@ struct Callout {
   PlugKind kind;
   QPointF at;  // centre of the numbered square
   QString label;
-  LabelSide side = LabelSide::Right;
+  LabelSide side = LabelSide::kRight;
   std::optional<QPointF> target = std::nullopt;
 };
 

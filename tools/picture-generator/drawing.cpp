@@ -234,7 +234,7 @@ PlugGeometry DrawPlug(QPainter& p, QPointF square_centre, int channel, PlugKind 
     p.drawRect(QRectF(x - 0.6, body.center().y() - 0.6, 1.2, 1.2));
   }
   // The numbered square.
-  if (kind == PlugKind::Normal) {
+  if (kind == PlugKind::kNormal) {
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawRect(g.square);
@@ -243,7 +243,7 @@ PlugGeometry DrawPlug(QPainter& p, QPointF square_centre, int channel, PlugKind 
     p.setBrush(Qt::white);
     p.drawRect(g.square.adjusted(0.65, 0.65, -0.65, -0.65));
   }
-  p.setPen(kind == PlugKind::Normal ? Qt::white : Qt::black);
+  p.setPen(kind == PlugKind::kNormal ? Qt::white : Qt::black);
   p.setFont(LabelFont(side * 0.85, true));
   p.drawText(g.square.adjusted(0, 0, 0.5, 0.5), Qt::AlignCenter, QString::number(channel));
   p.restore();

@@ -29,7 +29,7 @@ QRectF LabelBox(QPointF top_left, const QString& text, double pixel_size, bool b
 // A servo plug: a small connector symbol above a square with the channel number. The normal kind
 // is a black square with a white digit; the outlined kind (extra functions) a white square with a
 // black border and a black digit. `square_centre` is the centre of the square.
-enum class PlugKind { Normal, Outlined };
+enum class PlugKind { kNormal, kOutlined };
 struct PlugGeometry {
   QRectF square;  // the numbered square
   QRectF whole;   // square and connector together

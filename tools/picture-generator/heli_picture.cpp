@@ -100,23 +100,23 @@ void DrawHelicopterHalf(QPainter& p) {
   p.setPen(QPen(Qt::black, 1.4));
   const QPointF head = v(hub);
   DrawDoubleArrow(p, head + QPointF(0, -8), head + QPointF(0, -44), 6);
-  DrawPlug(p, head + QPointF(16, -34), 4, PlugKind::Normal);
+  DrawPlug(p, head + QPointF(16, -34), 4, PlugKind::kNormal);
   // Roll and pitch cyclic: two curved arrows across the disc, each ending at its plug.
   QPainterPath roll;
   roll.moveTo(70, 50);
   roll.cubicTo(130, 100, 200, 118, 252, 142);
   DrawPathArrow(p, roll, 6, true);
-  DrawPlug(p, {266, 146}, 1, PlugKind::Normal);
+  DrawPlug(p, {266, 146}, 1, PlugKind::kNormal);
   QPainterPath pitch;
   pitch.moveTo(104, 110);
   pitch.cubicTo(150, 70, 200, 44, 250, 36);
   DrawPathArrow(p, pitch, 6, true);
-  DrawPlug(p, {264, 38}, 2, PlugKind::Normal);
+  DrawPlug(p, {264, 38}, 2, PlugKind::kNormal);
   // Tail rotor, motor, gyro and the extra function.
-  DrawCallout(p, {3, PlugKind::Normal, {22, 140}, "", LabelSide::Right, v(tail_hub)});
-  DrawCallout(p, {5, PlugKind::Normal, {150, 190}, "MOTOR", LabelSide::Right});
-  DrawCallout(p, {6, PlugKind::Normal, {80, 36}, "GYRO", LabelSide::Right});
-  DrawCallout(p, {7, PlugKind::Outlined, {16, 22}, "FLAP /\nAUX 1", LabelSide::Right});
+  DrawCallout(p, {3, PlugKind::kNormal, {22, 140}, "", LabelSide::kRight, v(tail_hub)});
+  DrawCallout(p, {5, PlugKind::kNormal, {150, 190}, "MOTOR", LabelSide::kRight});
+  DrawCallout(p, {6, PlugKind::kNormal, {80, 36}, "GYRO", LabelSide::kRight});
+  DrawCallout(p, {7, PlugKind::kOutlined, {16, 22}, "FLAP /\nAUX 1", LabelSide::kRight});
 }
 
 // The right half: a CCPM swashplate seen obliquely, forward to the upper right.
@@ -128,10 +128,10 @@ void DrawSwashplateHalf(QPainter& p) {
 
   // Legend down the left side.
   const double x = 320;
-  DrawCallout(p, {5, PlugKind::Normal, {x, 34}, "Throttle / ESC", LabelSide::Right});
-  DrawCallout(p, {6, PlugKind::Normal, {x, 76}, "Gyro", LabelSide::Right});
-  DrawCallout(p, {7, PlugKind::Outlined, {x, 118}, "FLAP / AUX 1", LabelSide::Right});
-  DrawCallout(p, {3, PlugKind::Normal, {x, 160}, "Tail rotor", LabelSide::Right});
+  DrawCallout(p, {5, PlugKind::kNormal, {x, 34}, "Throttle / ESC", LabelSide::kRight});
+  DrawCallout(p, {6, PlugKind::kNormal, {x, 76}, "Gyro", LabelSide::kRight});
+  DrawCallout(p, {7, PlugKind::kOutlined, {x, 118}, "FLAP / AUX 1", LabelSide::kRight});
+  DrawCallout(p, {3, PlugKind::kNormal, {x, 160}, "Tail rotor", LabelSide::kRight});
   // A small tail rotor beside its entry.
   p.save();
   p.translate(x + 92, 160);
@@ -168,7 +168,7 @@ void DrawSwashplateHalf(QPainter& p) {
     const double a = qDegreesToRadians(rod.degrees);
     const Vec3 ball{outer * 0.97 * std::cos(a), -outer * 0.97 * std::sin(a), -0.07};
     const QPointF plug = v(ball + Vec3{0, 0, -0.60}) + QPointF(0, 17);
-    DrawPlug(p, plug, rod.channel, PlugKind::Normal);
+    DrawPlug(p, plug, rod.channel, PlugKind::kNormal);
     DrawLabel(p, plug + QPointF(9, -7), QString::fromUtf8(rod.text), 11, true);
   };
   const auto behind = [&](const Pushrod& rod) {

@@ -126,7 +126,7 @@ void DrawPropeller(QPainter& p, QPointF centre, double radius) {
 
 void DrawTopStrip(QPainter& p) {
   DrawPropeller(p, {38, 56}, 34);
-  DrawPlug(p, {84, 52}, 4, PlugKind::Normal);
+  DrawPlug(p, {84, 52}, 4, PlugKind::kNormal);
   DrawLabel(p, {95, 37}, QStringLiteral("GAS"), kLabelSize, true);
   DrawLabel(p, {95, 52}, QStringLiteral("TH"), kLabelSize, true);
 
@@ -148,7 +148,7 @@ void DrawTopStrip(QPainter& p) {
   DrawArrow(p, QPointF(293, 94), lever + QPointF(1, 5), 5);
 }
 
-enum class Surface { None, Elevator, Rudder, Ailerons };
+enum class Surface { kNone, kElevator, kRudder, kAilerons };
 
 // Which surface each stick axis moves in one pair of modes.
 struct ModePanel {
@@ -159,21 +159,21 @@ struct ModePanel {
 
 constexpr std::array kPanels = {
     ModePanel{
-        "MODE 1+5", {0, 110}, Surface::Elevator, Surface::Rudder, Surface::None, Surface::Ailerons},
+        "MODE 1+5", {0, 110}, Surface::kElevator, Surface::kRudder, Surface::kNone, Surface::kAilerons},
     ModePanel{"MODE 4+8",
               {150, 110},
-              Surface::None,
-              Surface::Ailerons,
-              Surface::Elevator,
-              Surface::Rudder},
+              Surface::kNone,
+              Surface::kAilerons,
+              Surface::kElevator,
+              Surface::kRudder},
     ModePanel{
-        "MODE 3+7", {0, 258}, Surface::Elevator, Surface::Ailerons, Surface::None, Surface::Rudder},
+        "MODE 3+7", {0, 258}, Surface::kElevator, Surface::kAilerons, Surface::kNone, Surface::kRudder},
     ModePanel{"MODE 2+6",
               {150, 258},
-              Surface::None,
-              Surface::Rudder,
-              Surface::Elevator,
-              Surface::Ailerons},
+              Surface::kNone,
+              Surface::kRudder,
+              Surface::kElevator,
+              Surface::kAilerons},
 };
 
 void DrawPanel(QPainter& p, const ModePanel& panel) {
@@ -204,19 +204,19 @@ void DrawPanel(QPainter& p, const ModePanel& panel) {
        t.right_stick + QPointF(r, 0)},
   };
   for (const Axis& axis : axes) {
-    if (axis.surface == Surface::None) continue;
+    if (axis.surface == Surface::kNone) continue;
     std::vector<QPointF> targets;
     switch (axis.surface) {
-      case Surface::Elevator:
+      case Surface::kElevator:
         targets = {v(m.anchors.at("elevator"))};
         break;
-      case Surface::Rudder:
+      case Surface::kRudder:
         targets = {v(m.anchors.at("rudder"))};
         break;
-      case Surface::Ailerons:
+      case Surface::kAilerons:
         targets = {v(m.anchors.at("aileron left")), v(m.anchors.at("aileron right"))};
         break;
-      case Surface::None:
+      case Surface::kNone:
         break;
     }
     p.setPen(QPen(Qt::black, 1.0));
@@ -227,7 +227,7 @@ void DrawPanel(QPainter& p, const ModePanel& panel) {
     }
   }
   for (const Axis& axis : axes) {
-    if (axis.surface != Surface::None) DrawStickArrow(p, axis.a, axis.b, 3.5);
+    if (axis.surface != Surface::kNone) DrawStickArrow(p, axis.a, axis.b, 3.5);
   }
   p.restore();
 }

@@ -26,22 +26,22 @@ void DrawEasy(QPainter& p) {
   DrawFaces(p, v, m.faces);
   const Callout callouts[] = {
       {1,
-       PlugKind::Normal,
+       PlugKind::kNormal,
        {262, 148},
        "AILERON\nLEFT",
-       LabelSide::Below,
+       LabelSide::kBelow,
        At(v, m, "aileron left")},
-      {2, PlugKind::Normal, {262, 88}, "ELEVATOR", LabelSide::Below, At(v, m, "elevator")},
-      {3, PlugKind::Normal, {262, 36}, "RUDDER", LabelSide::Below, At(v, m, "rudder")},
-      {4, PlugKind::Normal, {36, 166}, "THROTTLE", LabelSide::Below, At(v, m, "throttle")},
+      {2, PlugKind::kNormal, {262, 88}, "ELEVATOR", LabelSide::kBelow, At(v, m, "elevator")},
+      {3, PlugKind::kNormal, {262, 36}, "RUDDER", LabelSide::kBelow, At(v, m, "rudder")},
+      {4, PlugKind::kNormal, {36, 166}, "THROTTLE", LabelSide::kBelow, At(v, m, "throttle")},
       {5,
-       PlugKind::Normal,
+       PlugKind::kNormal,
        {30, 100},
        "AILERON\nRIGHT",
-       LabelSide::Below,
+       LabelSide::kBelow,
        At(v, m, "aileron right")},
-      {6, PlugKind::Outlined, {90, 28}, "SPOILER /\nTH-LIMIT", LabelSide::Below},
-      {7, PlugKind::Outlined, {142, 28}, "PH /\nAUX 2", LabelSide::Below},
+      {6, PlugKind::kOutlined, {90, 28}, "SPOILER /\nTH-LIMIT", LabelSide::kBelow},
+      {7, PlugKind::kOutlined, {142, 28}, "PH /\nAUX 2", LabelSide::kBelow},
   };
   for (const Callout& c : callouts) DrawCallout(p, c);
 }
@@ -51,13 +51,13 @@ void DrawDelta(QPainter& p) {
   const View v(-150, 46, 118, {112, 104});
   DrawFaces(p, v, m.faces);
   const Callout callouts[] = {
-      {1, PlugKind::Normal, {36, 160}, "DELTA LEFT", LabelSide::Below, At(v, m, "delta left")},
-      {2, PlugKind::Normal, {196, 184}, "DELTA RIGHT", LabelSide::Right, At(v, m, "delta right")},
-      {4, PlugKind::Normal, {40, 36}, "THROTTLE", LabelSide::Below, At(v, m, "throttle")},
-      {6, PlugKind::Outlined, {232, 30}, "SPOILER /\nTHR LIMIT", LabelSide::Right},
-      {7, PlugKind::Outlined, {232, 74}, "PH / AUX 2", LabelSide::Right},
-      {3, PlugKind::Outlined, {232, 112}, "RUDDER", LabelSide::Right},
-      {5, PlugKind::Outlined, {232, 150}, "ELEVATOR", LabelSide::Right},
+      {1, PlugKind::kNormal, {36, 160}, "DELTA LEFT", LabelSide::kBelow, At(v, m, "delta left")},
+      {2, PlugKind::kNormal, {196, 184}, "DELTA RIGHT", LabelSide::kRight, At(v, m, "delta right")},
+      {4, PlugKind::kNormal, {40, 36}, "THROTTLE", LabelSide::kBelow, At(v, m, "throttle")},
+      {6, PlugKind::kOutlined, {232, 30}, "SPOILER /\nTHR LIMIT", LabelSide::kRight},
+      {7, PlugKind::kOutlined, {232, 74}, "PH / AUX 2", LabelSide::kRight},
+      {3, PlugKind::kOutlined, {232, 112}, "RUDDER", LabelSide::kRight},
+      {5, PlugKind::kOutlined, {232, 150}, "ELEVATOR", LabelSide::kRight},
   };
   for (const Callout& c : callouts) DrawCallout(p, c);
 }
@@ -69,25 +69,25 @@ void DrawGliderQuarter(QPainter& p) {
   DrawFaces(p, v, m.faces);
   const Callout callouts[] = {
       {1,
-       PlugKind::Normal,
+       PlugKind::kNormal,
        {272, 104},
        "AILERON\nLEFT",
-       LabelSide::Below,
+       LabelSide::kBelow,
        At(v, m, "aileron left")},
-      {2, PlugKind::Normal, {246, 34}, "ELEVATOR", LabelSide::Below, At(v, m, "elevator")},
-      {3, PlugKind::Normal, {150, 30}, "RUDDER", LabelSide::Left, At(v, m, "rudder")},
+      {2, PlugKind::kNormal, {246, 34}, "ELEVATOR", LabelSide::kBelow, At(v, m, "elevator")},
+      {3, PlugKind::kNormal, {150, 30}, "RUDDER", LabelSide::kLeft, At(v, m, "rudder")},
       {5,
-       PlugKind::Normal,
+       PlugKind::kNormal,
        {24, 150},
        "AILERON\nRIGHT",
-       LabelSide::Below,
+       LabelSide::kBelow,
        At(v, m, "aileron right")},
-      {6, PlugKind::Normal, {206, 172}, "FLAP LEFT", LabelSide::Right, At(v, m, "flap left")},
-      {7, PlugKind::Normal, {92, 172}, "FLAP RIGHT", LabelSide::Right, At(v, m, "flap right")},
+      {6, PlugKind::kNormal, {206, 172}, "FLAP LEFT", LabelSide::kRight, At(v, m, "flap left")},
+      {7, PlugKind::kNormal, {92, 172}, "FLAP RIGHT", LabelSide::kRight, At(v, m, "flap right")},
   };
   for (const Callout& c : callouts) DrawCallout(p, c);
   // A glider has no throttle of its own: the note says channel 4 carries it once assigned.
-  DrawPlug(p, {22, 56}, 4, PlugKind::Outlined);
+  DrawPlug(p, {22, 56}, 4, PlugKind::kOutlined);
   DrawSevenSegment(p, {36, 41}, "GAS) S4", 10);
   DrawSevenSegment(p, {36, 56}, "TH ) S4", 10);
 }
@@ -98,13 +98,13 @@ void DrawAcro(QPainter& p) {
   const View v(34, 30, 118, {140, 118});
   DrawFaces(p, v, m.faces);
   const Callout callouts[] = {
-      {1, PlugKind::Normal, {262, 156}, "", LabelSide::Right, At(v, m, "aileron left")},
-      {2, PlugKind::Normal, {262, 116}, "", LabelSide::Right, At(v, m, "elevator")},
-      {3, PlugKind::Normal, {170, 40}, "", LabelSide::Right, At(v, m, "rudder")},
-      {4, PlugKind::Normal, {30, 150}, "", LabelSide::Right, At(v, m, "propeller")},
-      {5, PlugKind::Normal, {40, 80}, "", LabelSide::Right, At(v, m, "aileron right")},
-      {6, PlugKind::Outlined, {226, 30}, "SPOILER/\nTHR-LIMIT", LabelSide::Right},
-      {7, PlugKind::Outlined, {226, 70}, "PH / AUX 2", LabelSide::Right},
+      {1, PlugKind::kNormal, {262, 156}, "", LabelSide::kRight, At(v, m, "aileron left")},
+      {2, PlugKind::kNormal, {262, 116}, "", LabelSide::kRight, At(v, m, "elevator")},
+      {3, PlugKind::kNormal, {170, 40}, "", LabelSide::kRight, At(v, m, "rudder")},
+      {4, PlugKind::kNormal, {30, 150}, "", LabelSide::kRight, At(v, m, "propeller")},
+      {5, PlugKind::kNormal, {40, 80}, "", LabelSide::kRight, At(v, m, "aileron right")},
+      {6, PlugKind::kOutlined, {226, 30}, "SPOILER/\nTHR-LIMIT", LabelSide::kRight},
+      {7, PlugKind::kOutlined, {226, 70}, "PH / AUX 2", LabelSide::kRight},
   };
   for (const Callout& c : callouts) DrawCallout(p, c);
 }

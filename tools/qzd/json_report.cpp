@@ -15,11 +15,11 @@ constexpr std::string_view kStop = "stop";
 
 std::string_view ActionWord(DisplayAction::Kind kind) {
   switch (kind) {
-    case DisplayAction::Kind::SetText:
+    case DisplayAction::Kind::kSetText:
       return "set";
-    case DisplayAction::Kind::Show:
+    case DisplayAction::Kind::kShow:
       return "show";
-    case DisplayAction::Kind::Hide:
+    case DisplayAction::Kind::kHide:
       return "hide";
   }
   return "?";
@@ -74,7 +74,7 @@ void FillActions(Json& actions, const DisplayUpdate& update) {
     const DisplayAction& action = update.actions[i];
     if (!entries[i].is_array()) entries[i] = Json::array();
     auto& parts = entries[i].get_ref<Json::array_t&>();
-    const bool setsText = action.kind == DisplayAction::Kind::SetText;
+    const bool setsText = action.kind == DisplayAction::Kind::kSetText;
     parts.resize(setsText ? 3 : 2);
     SetString(parts[0], ActionWord(action.kind));
     SetLatin1(parts[1], action.element);

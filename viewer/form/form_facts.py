@@ -20,6 +20,7 @@ from __future__ import annotations
 import argparse
 import dataclasses
 import json
+import re
 import sys
 import xml.etree.ElementTree as ET
 from pathlib import Path
@@ -140,7 +141,7 @@ def read_form(path) -> WindowFacts:
                     visible=props.get("visible", "true") != "false",
                     stack_index=index,
                     tab_order=tab_stops.index(name) if name in tab_stops else -1,
-                    picture=props.get("picture", ""),
+                    picture=re.sub(r"^k(?=[A-Z])", "", props.get("picture", "")),
                     properties=props,
                 )
             )

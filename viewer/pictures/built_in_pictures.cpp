@@ -20,12 +20,12 @@ struct PictureFile {
 
 // Which file of viewer/pictures each picture is drawn from, in the order of PictureId.
 constexpr std::array kPictureFiles = {
-    PictureFile{PictureId::Aeroplane, "aeroplane.jpg"},
-    PictureFile{PictureId::Glider, "glider.jpg"},
-    PictureFile{PictureId::Helicopter, "helicopter.jpg"},
-    PictureFile{PictureId::ServoConnection, "servo-connection.jpg"},
-    PictureFile{PictureId::Mode, "mode.jpg"},
-    PictureFile{PictureId::Heli, "heli.jpg"},
+    PictureFile{PictureId::kAeroplane, "aeroplane.jpg"},
+    PictureFile{PictureId::kGlider, "glider.jpg"},
+    PictureFile{PictureId::kHelicopter, "helicopter.jpg"},
+    PictureFile{PictureId::kServoConnection, "servo-connection.jpg"},
+    PictureFile{PictureId::kMode, "mode.jpg"},
+    PictureFile{PictureId::kHeli, "heli.jpg"},
 };
 
 constexpr std::size_t Index(PictureId id) {

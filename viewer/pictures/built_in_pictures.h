@@ -8,12 +8,12 @@ namespace qzd::viewer {
 
 // The pictures built into the program as progressive JPEG data.
 enum class PictureId {
-  Aeroplane,        // Image4: 50 x 18 colour type silhouette
-  Glider,           // Image5: 50 x 18 colour type silhouette
-  Helicopter,       // Image6: 50 x 18 colour type silhouette
-  ServoConnection,  // Image1: 592 x 400 colour page picture
-  Mode,             // Image2: 300 x 405 greyscale page picture
-  Heli,             // Image3: 585 x 220 greyscale page picture
+  kAeroplane,        // Image4: 50 x 18 colour type silhouette
+  kGlider,           // Image5: 50 x 18 colour type silhouette
+  kHelicopter,       // Image6: 50 x 18 colour type silhouette
+  kServoConnection,  // Image1: 592 x 400 colour page picture
+  kMode,             // Image2: 300 x 405 greyscale page picture
+  kHeli,             // Image3: 585 x 220 greyscale page picture
 };
 
 // The decoded picture, decoded on first use and kept for the run. A picture whose data cannot be

@@ -82,7 +82,7 @@ class MainWindowCommands : public ::testing::Test {
   // Every field a fill of `store` sets shows that fill's text.
   void ExpectFilledFrom(const ModelValueStore& store) {
     for (const DisplayAction& a : BuildDisplayUpdate(store).actions) {
-      if (a.kind == DisplayAction::Kind::SetText) {
+      if (a.kind == DisplayAction::Kind::kSetText) {
         EXPECT_EQ(Text(a.element), a.text) << a.element;
       }
     }

@@ -60,13 +60,13 @@ TEST(WindowState, StartsAsTheWindowOpens) {
 
 TEST(WindowState, AppliesAnUpdateInOrderAndAFrameHidesWhatItHoldsWithoutTheirFlags) {
   WindowState window;
-  const DisplayUpdate update{{{Kind::Hide, "fixai1", {}},
-                              {Kind::SetText, "fixai1", "-25"},
-                              {Kind::SetText, "pos0", "17"},
-                              {Kind::Show, "Image6", {}},
-                              {Kind::SetText, "pos0", "18"},
-                              {Kind::Hide, "no such element", {}},
-                              {Kind::SetText, "drai1l", "100"}},
+  const DisplayUpdate update{{{Kind::kHide, "fixai1", {}},
+                              {Kind::kSetText, "fixai1", "-25"},
+                              {Kind::kSetText, "pos0", "17"},
+                              {Kind::kShow, "Image6", {}},
+                              {Kind::kSetText, "pos0", "18"},
+                              {Kind::kHide, "no such element", {}},
+                              {Kind::kSetText, "drai1l", "100"}},
                              FillStop{"Integer overflow"}};
   EXPECT_EQ(window.Apply(update), FillStop{"Integer overflow"});
   EXPECT_FALSE(window.visible("fixai1"));

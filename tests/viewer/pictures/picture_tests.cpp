@@ -24,12 +24,12 @@ struct PictureCase {
 
 // Each picture's size and depth as the window lays it out.
 const PictureCase kPictures[] = {
-    {"Image4", PictureId::Aeroplane, 50, 18, false},
-    {"Image5", PictureId::Glider, 50, 18, false},
-    {"Image6", PictureId::Helicopter, 50, 18, false},
-    {"Image1", PictureId::ServoConnection, 592, 400, false},
-    {"Image2", PictureId::Mode, 300, 405, true},
-    {"Image3", PictureId::Heli, 585, 220, true},
+    {"Image4", PictureId::kAeroplane, 50, 18, false},
+    {"Image5", PictureId::kGlider, 50, 18, false},
+    {"Image6", PictureId::kHelicopter, 50, 18, false},
+    {"Image1", PictureId::kServoConnection, 592, 400, false},
+    {"Image2", PictureId::kMode, 300, 405, true},
+    {"Image3", PictureId::kHeli, 585, 220, true},
 };
 
 class BuiltInPictureTest : public testing::TestWithParam<PictureCase> {};
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Pictures, BuiltInPictureTest, testing::ValuesIn(kPictur
 // The type pictures stand in 49 x 25 boxes; the picture is one pixel wider (its last column is
 // cut off) and seven pixels shorter.
 TEST(TypePictures, AreOnePixelWiderAndSevenShorterThanTheirBoxes) {
-  for (PictureId id : {PictureId::Aeroplane, PictureId::Glider, PictureId::Helicopter}) {
+  for (PictureId id : {PictureId::kAeroplane, PictureId::kGlider, PictureId::kHelicopter}) {
     const QImage& image = BuiltInPicture(id);
     EXPECT_EQ(image.width(), 49 + 1);
     EXPECT_EQ(image.height(), 25 - 7);
@@ -85,7 +85,7 @@ TEST(DecodeJpeg, GivesNullForEmptyOrNonJpegData) {
 }
 
 TEST(DecodeJpeg, GivesNullForTruncatedData) {
-  for (PictureId id : {PictureId::ServoConnection, PictureId::Mode, PictureId::Aeroplane}) {
+  for (PictureId id : {PictureId::kServoConnection, PictureId::kMode, PictureId::kAeroplane}) {
     const std::vector<unsigned char> whole = Bytes(id);
     for (std::size_t keep :
          {std::size_t{2}, std::size_t{20}, whole.size() / 3, whole.size() / 2, whole.size() - 2}) {
@@ -97,24 +97,24 @@ TEST(DecodeJpeg, GivesNullForTruncatedData) {
 
 TEST(DecodeJpeg, GivesNullForCorruptData) {
   // Overwrite the entropy-coded data after the header with marker bytes libjpeg cannot accept.
-  std::vector<unsigned char> data = Bytes(PictureId::Heli);
+  std::vector<unsigned char> data = Bytes(PictureId::kHeli);
   for (std::size_t i = data.size() / 2; i < data.size() / 2 + 64; i += 2) {
     data[i] = 0xFF;
     data[i + 1] = 0xD1;  // a restart marker where none may stand
   }
   EXPECT_TRUE(DecodeJpeg(data).isNull());
 
-  std::vector<unsigned char> bad_header = Bytes(PictureId::Glider);
+  std::vector<unsigned char> bad_header = Bytes(PictureId::kGlider);
   for (std::size_t i = 2; i < 40; ++i) bad_header[i] = 0x5A;
   EXPECT_TRUE(DecodeJpeg(bad_header).isNull());
 }
 
 TEST(DecodeJpeg, DecodesTheWholeDataAfterAFailedAttempt) {
   // A failure leaves no state behind that spoils the next decode.
-  std::vector<unsigned char> broken = Bytes(PictureId::Mode);
+  std::vector<unsigned char> broken = Bytes(PictureId::kMode);
   broken.resize(broken.size() / 2);
   EXPECT_TRUE(DecodeJpeg(broken).isNull());
-  EXPECT_FALSE(DecodeJpeg(PictureData(PictureId::Mode)).isNull());
+  EXPECT_FALSE(DecodeJpeg(PictureData(PictureId::kMode)).isNull());
 }
 
 TEST(ProgramIcon, Is32By32InAtMost256OpaqueColours) {
