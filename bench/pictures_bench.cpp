@@ -10,8 +10,9 @@ namespace {
 
 using qzd::viewer::PictureId;
 
-constexpr PictureId kAll[] = {PictureId::kAeroplane,       PictureId::kGlider, PictureId::kHelicopter,
-                              PictureId::kServoConnection, PictureId::kMode,   PictureId::kHeli};
+constexpr PictureId kAll[] = {PictureId::kAeroplane,  PictureId::kGlider,
+                              PictureId::kHelicopter, PictureId::kServoConnection,
+                              PictureId::kMode,       PictureId::kHeli};
 
 void BM_DecodeOne(benchmark::State& state) {
   const auto data = qzd::viewer::PictureData(kAll[state.range(0)]);

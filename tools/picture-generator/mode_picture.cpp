@@ -158,16 +158,24 @@ struct ModePanel {
 };
 
 constexpr std::array kPanels = {
-    ModePanel{
-        "MODE 1+5", {0, 110}, Surface::kElevator, Surface::kRudder, Surface::kNone, Surface::kAilerons},
+    ModePanel{"MODE 1+5",
+              {0, 110},
+              Surface::kElevator,
+              Surface::kRudder,
+              Surface::kNone,
+              Surface::kAilerons},
     ModePanel{"MODE 4+8",
               {150, 110},
               Surface::kNone,
               Surface::kAilerons,
               Surface::kElevator,
               Surface::kRudder},
-    ModePanel{
-        "MODE 3+7", {0, 258}, Surface::kElevator, Surface::kAilerons, Surface::kNone, Surface::kRudder},
+    ModePanel{"MODE 3+7",
+              {0, 258},
+              Surface::kElevator,
+              Surface::kAilerons,
+              Surface::kNone,
+              Surface::kRudder},
     ModePanel{"MODE 2+6",
               {150, 258},
               Surface::kNone,

@@ -35,7 +35,6 @@ std::size_t Utf8SequenceLength(std::string_view s) {
   return 0;
 }
 
-
 void AppendTerminalText(std::string& out, std::string_view bytes, bool escapeQuote) {
   static constexpr std::array<char, 16> kHex = {'0', '1', '2', '3', '4', '5', '6', '7',
                                                 '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
