@@ -104,10 +104,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   if (!viewer::ExportFormatOf(request.output))
     return UsageError(QStringLiteral("--export: OUT must end in .png or .pdf"));
   if (parser.isSet(page)) {
-    const std::optional<viewer::ExportPage> named = viewer::ExportPageNamed(parser.value(page));
-    if (!named)
+    const window::PageFacts* named = viewer::ExportPageNamed(parser.value(page));
+    if (named == nullptr)
       return UsageError(QStringLiteral("--page: one of %1").arg(viewer::ExportPageNames()));
-    request.page = *named;
+    request.page = named;
   }
   if (parser.isSet(scale)) {
     bool number = false;

@@ -12,8 +12,8 @@
 #include "viewer/error_box.h"
 #include "viewer/main_window.h"
 #include "viewer/open_dialog.h"
-#include "viewer/program_title.h"
 #include "viewer/window_export.h"
+#include "window/program_title.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ void Print(std::FILE* stream, const QString& text) {
 // Writes the window without showing it anywhere: the offscreen platform needs no display.
 int Export(const qzd::viewer::ExportRequest& request, char* program) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::viewer::kProgramTitle));
+  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::window::kProgramTitle));
   qzd::viewer::KeepNoSettings();
   int qtArgc = 1;
   QApplication application(qtArgc, &program);
@@ -100,7 +100,7 @@ int main(int argc, char* argv[]) {
   }
   // The title names the program's task-bar entry and its message boxes. It is the application
   // name, not the display name: Qt would append a display name to the main window's own title.
-  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::viewer::kProgramTitle));
+  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::window::kProgramTitle));
   // Ties the window to its desktop entry (Wayland app id, task bar icon and name).
   QGuiApplication::setDesktopFileName(QStringLiteral("org.qzdviewer.QzdViewer"));
   qzd::viewer::KeepNoSettings();

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "viewer/load_command.h"
 #include "viewer/main_window.h"
+#include "window/load_command.h"
 
 namespace {
 

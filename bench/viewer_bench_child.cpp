@@ -8,19 +8,18 @@
 #include <cstdio>
 #include <string>
 
-#include "model/model_file_reader.h"
 #include "viewer/error_box.h"
 #include "viewer/main_window.h"
 #include "viewer/open_dialog.h"
-#include "viewer/program_title.h"
 #include "viewer_bench_first_frame.h"
+#include "window/program_title.h"
 
 int main(int argc, char* argv[]) {
   if (argc < 3) return 2;
   const long long started = std::stoll(argv[1]);
   const std::string model = argv[2];
   int qtArgc = 1;
-  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::viewer::kProgramTitle));
+  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::window::kProgramTitle));
   QApplication application(qtArgc, argv);
 
   qzd::viewer::QtOpenDialog fileOpenDlg;
@@ -29,12 +28,10 @@ int main(int argc, char* argv[]) {
   qzd::bench::FirstFrameWatch watch(window, [&] {
     std::printf("%lld\n", qzd::bench::MonotonicNanoseconds() - started);
     std::fflush(stdout);
-    if (qzd::ReadModelFile(model, window.Store())) {
+    if (window.Controller().OpenFile(qzd::window::ChosenFile{model}).failed()) {
       QCoreApplication::exit(1);
       return;
     }
-    window.SetText("FilePath", QString::fromStdString(model));
-    (void)window.FillForm();
     window.repaint();
     QCoreApplication::quit();
   });

@@ -12,10 +12,10 @@ namespace qzd {
 namespace {
 
 constexpr std::array<FieldMapRow, kControlSettingsCount> kControlSettingsMap = {{
-    {"pos0", 0, TextForm::kPlain, "list number"},
-    {"thr", 97, TextForm::kSigned, "TH R"},
+    {"pos0", 0, TextForm::kPlain, ""},
+    {"thr", 97, TextForm::kSigned, ""},
     {"Mode", 96, TextForm::kMode, "stick mode"},
-    {"phases", 8, TextForm::kSigned, "Use PHASES"},
+    {"phases", 8, TextForm::kSigned, ""},
     {"drai1l", 146, TextForm::kSigned, "DR AI, Phase 1, DR1"},
     {"drai2l", 148, TextForm::kSigned, "DR AI, Phase 2, DR1"},
     {"drai3l", 150, TextForm::kSigned, "DR AI, Phase 3, DR1"},

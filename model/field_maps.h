@@ -29,7 +29,8 @@ enum class TextForm {
 };
 
 // One value field: the window element it writes, the slot it shows, its text form and the human
-// label of what it shows ("DR AI, Phase 1, DR1").
+// label of what it shows ("DR AI, Phase 1, DR1"). A field that the window labels with a caption of
+// its own beside it has no label here: the window names it by that caption.
 struct FieldMapRow {
   std::string_view name;
   int slot;

@@ -22,7 +22,8 @@ inline constexpr int kModelTypeSlot = 1;
 [[nodiscard]] DisplayUpdate BuildDisplayUpdate(const ModelValueStore& store);
 
 // A display field that a fill writes, with the human label of what it shows
-// (e.g. "DR AI, Phase 1, DR1"). `slot` is -1 for none.
+// (e.g. "DR AI, Phase 1, DR1"; empty where the window labels the field with a caption of its own).
+// `slot` is -1 for none.
 struct DisplayFieldInfo {
   std::string_view name;
   int slot;

@@ -8,11 +8,11 @@
 #include <QString>
 #include <QWidget>
 
-#include "model/display_update.h"
 #include "viewer/main_window.h"
 #include "viewer/widgets/display_field.h"
 #include "viewer/widgets/picture_box.h"
 #include "viewer/widgets/separator.h"
+#include "window/field_labels.h"
 
 namespace qzd::viewer {
 
@@ -113,9 +113,8 @@ void InstallElementAccessibility() {
 }
 
 void SetUpAccessibility(TmainForm& window) {
-  for (const DisplayFieldInfo& field : DisplayFields()) {
-    if (QWidget* widget = window.Element(field.name))
-      widget->setAccessibleName(FromView(field.label));
+  for (const window::FieldLabel& field : window::DisplayFieldLabels()) {
+    window.Element(field.field)->setAccessibleName(FromView(field.label));
   }
   auto* namer = new EditorNamer(&window);
   for (DisplayField* field : window.findChildren<DisplayField*>()) field->installEventFilter(namer);

@@ -12,7 +12,7 @@
 #include <QTextEdit>
 #include <QtMath>
 
-#include "viewer/program_title.h"
+#include "window/program_title.h"
 
 namespace qzd::viewer {
 
@@ -29,7 +29,7 @@ constexpr int kMessageHeight = 400;
 class ErrorDialog final : public QDialog {
  public:
   explicit ErrorDialog(const QString& text) {
-    setWindowTitle(QString::fromLatin1(kProgramTitle));
+    setWindowTitle(QString::fromLatin1(window::kProgramTitle));
     setWindowModality(Qt::ApplicationModal);
     setObjectName(QStringLiteral("ErrorBox"));
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string_view>
 
-#include "viewer/load_command.h"
+#include "viewer/boxes.h"
 
 namespace qzd::viewer {
 

@@ -9,28 +9,22 @@
 
 #include "ui_main_window.h"
 #include "viewer/accessibility.h"
-#include "viewer/core/window_clicks.h"
 #include "viewer/model_file_drop.h"
 #include "viewer/pictures/built_in_pictures.h"
 #include "viewer/widgets/caption.h"
 #include "viewer/widgets/display_field.h"
 #include "viewer/widgets/frame.h"
 #include "viewer/widgets/window_font.h"
+#include "window/elements.h"
+#include "window/window_clicks.h"
 
 namespace qzd::viewer {
-
-namespace {
-
-// Where the window's outer top-left corner goes when it first shows.
-constexpr QPoint kWindowPosition(37, 86);
-
-}  // namespace
 
 TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::TmainForm>()), dialog_(dialog), errors_(errors) {
   // Set before the elements exist, so that they take it on at creation instead of each being
   // told of a font change afterwards.
-  setFont(WindowFont(kWindowFontPixels));
+  setFont(WindowFont());
   InstallElementAccessibility();
   ui_->setupUi(this);
   SetUpElementKinds();
@@ -39,8 +33,10 @@ TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
   ConnectClicks();
   AcceptModelFileDrops(*this, [this](const QString& path) { OpenModelFile(path); });
   setWindowIcon(ProgramIcon());
-  // On a top-level window move() places the frame's outer corner.
-  move(kWindowPosition);
+  // The form's place for the window; on a top-level window move() places the frame's outer
+  // corner.
+  const window::ElementRect& place = window::MainWindowFacts().place;
+  move(place.x, place.y);
 }
 
 TmainForm::~TmainForm() = default;
@@ -55,23 +51,29 @@ void TmainForm::SetUpElementKinds() {
 }
 
 void TmainForm::IndexElements() {
+  elements_.assign(window::MainWindowFacts().elements.size(), nullptr);
   for (QWidget* widget : findChildren<QWidget*>()) {
-    const QString name = widget->objectName();
-    if (!name.isEmpty()) elements_.emplace(name.toStdString(), widget);
+    const QByteArray name = widget->objectName().toUtf8();
+    if (const auto element = window::FindElement(std::string_view(name.data(), name.size())))
+      elements_[element->index()] = widget;
+  }
+  // uic builds every element of the form that the table was generated from.
+  const auto facts = window::MainWindowFacts().elements;
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    if (elements_[i] == nullptr) window::UnknownElement(facts[i].name);
   }
 }
 
 void TmainForm::ConnectClicks() {
-  for (const ElementClick& click : kElementClicks) {
-    const auto slot = click.command == WindowCommand::kLoadModel ? &TmainForm::FileOpenClick
-                                                                 : &TmainForm::ChangeHelpScr;
+  for (const window::ElementClick& click : window::ElementClicks()) {
+    const auto slot = click.command == window::WindowCommand::kLoadModel
+                          ? &TmainForm::FileOpenClick
+                          : &TmainForm::ChangeHelpScr;
     QWidget* element = Element(click.element);
     if (auto* button = qobject_cast<QPushButton*>(element)) {
       connect(button, &QPushButton::clicked, this, slot);
-    } else if (auto* frame = qobject_cast<Frame*>(element)) {
-      connect(frame, &Frame::clicked, this, slot);
     } else {
-      Q_ASSERT_X(false, "TmainForm::ConnectClicks", "no button or frame of that name");
+      connect(qobject_cast<Frame*>(element), &Frame::clicked, this, slot);
     }
   }
   // A focused button answers Enter as well as Space, as the desktop's own buttons do.
@@ -83,75 +85,52 @@ void TmainForm::ConnectClicks() {
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
 }
 
+QWidget* TmainForm::Element(window::ElementId element) const {
+  return elements_[element.index()];
+}
+
 QWidget* TmainForm::Element(std::string_view name) const {
-  const auto found = elements_.find(name);
-  return found == elements_.end() ? nullptr : found->second;
-}
-
-void TmainForm::SetText(std::string_view element, const QString& text) {
-  auto* field = qobject_cast<DisplayField*>(Element(element));
-  Q_ASSERT_X(field, "TmainForm::SetText", "no display field of that name");
-  if (field) field->setText(text);
-}
-
-void TmainForm::ShowElement(std::string_view element) {
-  QWidget* widget = Element(element);
-  Q_ASSERT_X(widget, "TmainForm::ShowElement", "no element of that name");
-  if (widget) widget->show();
-}
-
-void TmainForm::HideElement(std::string_view element) {
-  QWidget* widget = Element(element);
-  Q_ASSERT_X(widget, "TmainForm::HideElement", "no element of that name");
-  if (widget) widget->hide();
-}
-
-std::optional<FillStop> TmainForm::Apply(const DisplayUpdate& update) {
-  struct Elements {
-    TmainForm& form;
-    void SetText(std::string_view element, std::string_view text) {
-      // A model's texts are bytes, one per character.
-      form.SetText(element, QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-    }
-    void SetVisible(std::string_view element, bool visible) {
-      visible ? form.ShowElement(element) : form.HideElement(element);
-    }
-  } elements{*this};
-  return ApplyDisplayUpdate(update, elements);
-}
-
-std::optional<FillStop> TmainForm::FillForm() {
-  return Apply(BuildDisplayUpdate(store_));
+  return Element(window::ElementNamed(name));
 }
 
 void TmainForm::FileOpenClick() {
-  LoadCommand(store_, dialog_, errors_, *this).Run();
+  controller_.FileOpenClick();
 }
 
 void TmainForm::OpenModelFile(const QString& path) {
   const QString fullPath = QFileInfo(path).absoluteFilePath();
-  LoadCommand(store_, dialog_, errors_, *this)
-      .Open(ChosenFile{QFile::encodeName(fullPath).toStdString()});
+  controller_.OpenFile(ChosenFile{QFile::encodeName(fullPath).toStdString()});
 }
 
 void TmainForm::ChangeHelpScr() {
-  helpPanel_.Advance();
+  controller_.ChangeHelpScr();
 }
 
-void TmainForm::SetPageVisible(std::string_view frame, bool visible) {
-  if (visible)
-    ShowElement(frame);
-  else
-    HideElement(frame);
+void TmainForm::SetText(window::ElementId field, std::string_view text) {
+  // A model's texts are bytes, one per character.
+  static_cast<DisplayField*>(Element(field))
+      ->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void TmainForm::SetVisible(window::ElementId element, bool visible) {
+  Element(element)->setVisible(visible);
 }
 
 void TmainForm::SetFilePath(const ChosenFile& file) {
-  SetText("FilePath", QFile::decodeName(QByteArray::fromStdString(file.path)));
+  static_cast<DisplayField*>(Element(window::elements::FilePath))
+      ->setText(QFile::decodeName(QByteArray::fromStdString(file.path)));
 }
 
-void TmainForm::ShowMixerPage() {
-  helpPanel_.ResetToMixer();
-  ChangeHelpScr();
+std::optional<ChosenFile> TmainForm::ChooseFile() {
+  return dialog_.Choose();
+}
+
+void TmainForm::OfferFile(const ChosenFile& file) {
+  dialog_.Offer(file);
+}
+
+void TmainForm::ShowError(std::string_view text) {
+  errors_.Show(text);
 }
 
 void TmainForm::Busy(bool busy) {

@@ -3,16 +3,15 @@
 
 #include <QString>
 #include <QWidget>
-#include <map>
 #include <memory>
 #include <optional>
-#include <string>
 #include <string_view>
+#include <vector>
 
-#include "model/display_update.h"
-#include "model/model_value_store.h"
-#include "viewer/help_panel_cycle.h"
-#include "viewer/load_command.h"
+#include "viewer/boxes.h"
+#include "window/front_end.h"
+#include "window/window_controller.h"
+#include "window/window_elements.h"
 
 namespace Ui {
 class TmainForm;
@@ -20,9 +19,9 @@ class TmainForm;
 
 namespace qzd::viewer {
 
-// The program's one window, `mainForm`. Its layout lives in main_window.ui; this class sets up the
-// element kinds, addresses the elements by name and wires the clicks.
-class TmainForm : public QWidget, private PageFrames, private LoadTarget {
+// The program's one window, `mainForm`, on the desktop. Its layout lives in main_window.ui; this
+// class makes the form's elements the window controller's front end and hands it their clicks.
+class TmainForm : public QWidget, public window::FrontEnd {
   Q_OBJECT
 
  public:
@@ -33,33 +32,27 @@ class TmainForm : public QWidget, private PageFrames, private LoadTarget {
   TmainForm(const TmainForm&) = delete;
   TmainForm& operator=(const TmainForm&) = delete;
 
-  // The element of that name, or nullptr when the window has none.
+  // The widget of an element.
+  [[nodiscard]] QWidget* Element(window::ElementId element) const;
+  // The same by name; a name the window does not have stops the program (see ElementNamed).
   [[nodiscard]] QWidget* Element(std::string_view name) const;
 
-  // Replaces the whole text of the display field or path field of that name.
-  void SetText(std::string_view element, const QString& text);
-  // Sets only the element's own visibility flag; the elements inside a frame keep theirs.
-  void ShowElement(std::string_view element);
-  void HideElement(std::string_view element);
-
-  // Does the update's actions in their order. A hidden field takes its text like a visible one.
-  // Returns the update's stop, if it has one, after every action before it has been done.
-  std::optional<FillStop> Apply(const DisplayUpdate& update);
-
-  // One fill of the window from the store. Returns the stop that ended it early, if any; the
-  // load command shows it.
-  std::optional<FillStop> FillForm() override;
-
-  // The run's one value store; only a load writes it.
-  [[nodiscard]] ModelValueStore& Store() { return store_; }
-  [[nodiscard]] const ModelValueStore& Store() const { return store_; }
-
-  // The page the next advance shows.
-  [[nodiscard]] HelpPanelState HelpPanel() const noexcept { return helpPanel_.state(); }
+  // The window's behaviour: the run's one value store, the page cycle and the load command.
+  [[nodiscard]] window::WindowController& Controller() noexcept { return controller_; }
+  [[nodiscard]] const window::WindowController& Controller() const noexcept { return controller_; }
 
   // The load command's steps after the dialog for a file named outside it (command line, drop),
   // as if the dialog had returned `path` made absolute.
   void OpenModelFile(const QString& path);
+
+  // The controller's front end: the form's widgets, the dialog and the error box.
+  void SetText(window::ElementId field, std::string_view text) override;
+  void SetVisible(window::ElementId element, bool visible) override;
+  void SetFilePath(const ChosenFile& file) override;
+  [[nodiscard]] std::optional<ChosenFile> ChooseFile() override;
+  void OfferFile(const ChosenFile& file) override;
+  void ShowError(std::string_view text) override;
+  void Busy(bool busy) override;
 
  public slots:
   // The load command: a click on `open`.
@@ -72,18 +65,12 @@ class TmainForm : public QWidget, private PageFrames, private LoadTarget {
   void IndexElements();
   void ConnectClicks();
 
-  void SetPageVisible(std::string_view frame, bool visible) override;
-  void SetFilePath(const ChosenFile& file) override;
-  void ShowMixerPage() override;
-  void Busy(bool busy) override;
-
   std::unique_ptr<Ui::TmainForm> ui_;
-  std::map<std::string, QWidget*, std::less<>> elements_;
-  ModelValueStore store_;
-  HelpPanelCycle helpPanel_{*this};
+  std::vector<QWidget*> elements_;  // indexed by window::ElementId
   // FileOpenDlg and the error box.
   OpenDialog& dialog_;
   ErrorBox& errors_;
+  window::WindowController controller_{*this};
 };
 
 }  // namespace qzd::viewer

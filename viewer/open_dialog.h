@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "viewer/load_command.h"
+#include "viewer/boxes.h"
 
 class QFileSystemModel;
 

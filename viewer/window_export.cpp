@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "viewer/window_export.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QBuffer>
 #include <QFileInfo>
@@ -22,17 +21,6 @@
 namespace qzd::viewer {
 
 namespace {
-
-struct PageEntry {
-  const char* name;
-  ExportPage page;
-};
-
-// In cycle order: the index is the number of advances from MIXER, where a load leaves the window.
-constexpr std::array<PageEntry, 4> kPages = {{{"mixer", ExportPage::kMixer},
-                                              {"servo", ExportPage::kServo},
-                                              {"mode", ExportPage::kMode},
-                                              {"heli", ExportPage::kHeli}}};
 
 // Window pixels are those of a 96 dpi screen.
 constexpr double kWindowDotsPerMeter = 96 / 0.0254;
@@ -85,15 +73,16 @@ class NoDialog final : public OpenDialog {
 
 }  // namespace
 
-std::optional<ExportPage> ExportPageNamed(const QString& name) {
-  for (const PageEntry& entry : kPages)
-    if (name == QLatin1String(entry.name)) return entry.page;
-  return std::nullopt;
+const window::PageFacts* ExportPageNamed(const QString& name) {
+  const QByteArray utf8 = name.toUtf8();
+  return window::PageNamed(std::string_view(utf8.data(), static_cast<std::size_t>(utf8.size())));
 }
 
 QString ExportPageNames() {
   QStringList names;
-  for (const PageEntry& entry : kPages) names << QLatin1String(entry.name);
+  for (const window::PageFacts& page : window::MainWindowFacts().pages) {
+    names << QString::fromUtf8(page.name.data(), static_cast<qsizetype>(page.name.size()));
+  }
   return names.join(u'|');
 }
 
@@ -152,11 +141,7 @@ std::optional<QString> ExportWindow(const ExportRequest& request) {
   window.OpenModelFile(request.modelFile);
   if (errors.message) return QStringLiteral("%1: %2").arg(request.modelFile, *errors.message);
 
-  auto* advance = qobject_cast<QAbstractButton*>(window.Element("Button1"));
-  for (const PageEntry& entry : kPages) {
-    if (entry.page == request.page) break;
-    advance->click();
-  }
+  window.Controller().ShowPage(*request.page);
   window.show();
   QApplication::processEvents();
 

@@ -6,16 +6,16 @@
 #include <optional>
 #include <string_view>
 
+#include "window/window_elements.h"
+
 class QWidget;
 
 namespace qzd::viewer {
 
-// The right-hand pages in the order the `>>` button steps through them after a load.
-enum class ExportPage { kMixer, kServo, kMode, kHeli };
-
-// The page of that command-line name ("mixer", "servo", "mode", "heli"), or nothing.
-[[nodiscard]] std::optional<ExportPage> ExportPageNamed(const QString& name);
-// The names, for the usage text: "mixer|servo|mode|heli".
+// The page of that command-line name (a page's short name in the form: "mixer", "servo", ...), or
+// nullptr.
+[[nodiscard]] const window::PageFacts* ExportPageNamed(const QString& name);
+// The names in cycle order, for the usage text: "mixer|servo|mode|heli".
 [[nodiscard]] QString ExportPageNames();
 
 enum class ExportFormat { kPng, kPdf };
@@ -30,7 +30,8 @@ inline constexpr int kMaxExportScale = 4;
 struct ExportRequest {
   QString output;
   QString modelFile;
-  ExportPage page = ExportPage::kMixer;
+  // The page a load shows unless another is asked for.
+  const window::PageFacts* page = window::PageNumbered(1);
   int scale = 1;
 };
 

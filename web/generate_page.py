@@ -7,16 +7,19 @@
 writes SITE_DIR/index.html (every element of the window, by its element name as id, with its
 caption, initial visibility and accessible name) and SITE_DIR/layout.css (every element's place,
 size and stacking, and the style sheet the form gives it).
-The form is read by viewer/form/form_facts.py, the one reader of it; nothing about the window is
+The form is read by window/form_facts.py, the one reader of it; nothing about the window is
 written here by hand. What each kind of element looks like is in page.css.
 """
 
 import html
+import math
 import re
 import sys
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "viewer" / "form"))
+from fontTools.ttLib import TTFont
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "window"))
 import form_facts  # noqa: E402
 
 # The page's own files only: no inline script or style, no other origin. WebAssembly needs its
@@ -110,9 +113,23 @@ def style_sheet_css(element, page_css: str) -> str:
     return re.sub(r"palette\(([a-z-]+)\)", colour, sheet)
 
 
-def layout_css(facts, page_css: str) -> str:
+def line_height(font_file, pixel_size: int) -> int:
+    """The height of a line of the font at `pixel_size`, as the desktop lays text out: the
+    ascent and the descent, each rounded up to whole pixels."""
+    hhea = TTFont(font_file)["hhea"]
+    units = TTFont(font_file)["head"].unitsPerEm
+    return math.ceil(pixel_size * hhea.ascent / units) + math.ceil(
+        pixel_size * -hhea.descent / units
+    )
+
+
+def layout_css(facts, page_css: str, font_file) -> str:
+    font = facts.font_pixel_size
     rules = [
         "/* Generated from the window's form by web/generate_page.py. Do not edit. */",
+        # The page serves the face that stands in for the window font.
+        f".window, dialog {{ font: {font}px/{line_height(font_file, font)}px "
+        f'"{facts.font_stand_in}", sans-serif; }}',
         f"#{facts.name} {{ width: {facts.width}px; height: {facts.height}px; }}",
     ]
     for e in facts.elements:
@@ -175,15 +192,15 @@ def page_html(facts) -> str:
 
 
 def main(argv) -> int:
-    if len(argv) != 3:
-        print("usage: generate_page.py FORM SITE_DIR", file=sys.stderr)
+    if len(argv) != 4:
+        print("usage: generate_page.py FORM SITE_DIR FONT", file=sys.stderr)
         return 2
     facts = form_facts.read_form(argv[1])
     site = Path(argv[2])
     site.mkdir(parents=True, exist_ok=True)
     (site / "index.html").write_text(page_html(facts), encoding="utf-8")
     page_css = (Path(__file__).parent / "page.css").read_text(encoding="utf-8")
-    (site / "layout.css").write_text(layout_css(facts, page_css), encoding="utf-8")
+    (site / "layout.css").write_text(layout_css(facts, page_css, argv[3]), encoding="utf-8")
     return 0
 
 

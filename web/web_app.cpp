@@ -9,15 +9,12 @@
 #include <string>
 #include <string_view>
 
-#include "model/display_update.h"
-#include "model/fill.h"
 #include "model/model_file_reader.h"
 #include "model/model_value_store.h"
-#include "viewer/core/window_clicks.h"
-#include "viewer/help_panel_cycle.h"
-#include "viewer/load_command.h"
-#include "viewer/program_title.h"
 #include "web/stream_byte_source.h"
+#include "window/field_labels.h"
+#include "window/program_title.h"
+#include "window/window_controller.h"
 
 namespace {
 
@@ -41,65 +38,39 @@ int Length(std::string_view text) {
 namespace qzd::web {
 namespace {
 
-// The page's elements, addressed by name like the desktop window's widgets.
-class Page final : public viewer::PageFrames, public viewer::LoadTarget {
+// The page's elements, addressed by name like the desktop window's widgets, and its dialogs.
+class Page final : public window::FrontEnd {
  public:
-  explicit Page(ModelValueStore& store) : store_(store) {}
-
-  void SetText(std::string_view element, std::string_view text) {
-    qzd_page_set_text(element.data(), Length(element), text.data(), Length(text));
+  void SetText(window::ElementId element, std::string_view text) override {
+    const std::string_view name = element.name();
+    qzd_page_set_text(name.data(), Length(name), text.data(), Length(text));
   }
-  void SetVisible(std::string_view element, bool visible) {
-    qzd_page_set_visible(element.data(), Length(element), visible ? 1 : 0);
+  void SetVisible(window::ElementId element, bool visible) override {
+    const std::string_view name = element.name();
+    qzd_page_set_visible(name.data(), Length(name), visible ? 1 : 0);
   }
-
-  void SetPageVisible(std::string_view frame, bool visible) override { SetVisible(frame, visible); }
-
-  void SetFilePath(const viewer::ChosenFile& file) override {
+  void SetFilePath(const window::ChosenFile& file) override {
     qzd_page_set_file_path(file.path.data(), Length(file.path));
   }
-
-  void ShowMixerPage() override {
-    cycle_.ResetToMixer();
-    cycle_.Advance();
-  }
-
-  std::optional<FillStop> FillForm() override {
-    return ApplyDisplayUpdate(BuildDisplayUpdate(store_), *this);
-  }
-
-  viewer::HelpPanelCycle& cycle() noexcept { return cycle_; }
-
- private:
-  ModelValueStore& store_;
-  viewer::HelpPanelCycle cycle_{*this};
-};
-
-// The browser's file picker, or the file dropped on the page. A page learns only a file's name.
-class PagePicker final : public viewer::OpenDialog {
- public:
-  std::optional<viewer::ChosenFile> Choose() override {
+  // The browser's file picker, or the file dropped on the page. A page learns only a file's name.
+  std::optional<window::ChosenFile> ChooseFile() override {
     const int length = qzd_page_choose_file();
     if (length < 0) return std::nullopt;
     std::string name(static_cast<std::size_t>(length) + 1, '\0');
     qzd_page_chosen_name(name.data(), Length(name));
     name.resize(static_cast<std::size_t>(length));
-    return viewer::ChosenFile{std::move(name)};
+    return window::ChosenFile{std::move(name)};
   }
-};
-
-class PageErrorBox final : public viewer::ErrorBox {
- public:
-  void Show(std::string_view text) override {
-    constexpr std::string_view kCaption = viewer::kProgramTitle;
+  void ShowError(std::string_view text) override {
+    constexpr std::string_view kCaption = window::kProgramTitle;
     qzd_page_show_error(kCaption.data(), Length(kCaption), text.data(), Length(text));
   }
 };
 
 // Reads the chosen file from the page's stream of it.
-class PageFileReader final : public viewer::ModelFileReader {
+class PageFileReader final : public window::ModelFileReader {
  public:
-  std::optional<LoadFailure> Read(const viewer::ChosenFile&,
+  std::optional<LoadFailure> Read(const window::ChosenFile&,
                                   ModelValueStore& store) const override {
     StreamByteSource source;
     return ReadModel(source, store);
@@ -108,12 +79,9 @@ class PageFileReader final : public viewer::ModelFileReader {
 
 // Everything lives as long as the page: one store for the whole visit, carry-over included.
 struct Program {
-  ModelValueStore store;
-  Page page{store};
-  PagePicker picker;
-  PageErrorBox errors;
+  Page page;
   PageFileReader reader;
-  viewer::LoadCommand load{store, picker, reader, errors, page};
+  window::WindowController controller{page, reader};
 };
 
 Program& TheProgram() {
@@ -128,28 +96,22 @@ extern "C" {
 
 // Once the module is up: every display field takes the label `qzd diff` prints as its name.
 EMSCRIPTEN_KEEPALIVE void qzd_start() {
-  for (const qzd::DisplayFieldInfo& field : qzd::DisplayFields()) {
-    qzd_page_set_label(field.name.data(), Length(field.name), field.label.data(),
-                       Length(field.label));
+  for (const qzd::window::FieldLabel& field : qzd::window::DisplayFieldLabels()) {
+    const std::string_view name = field.field.name();
+    qzd_page_set_label(name.data(), Length(name), field.label.data(), Length(field.label));
   }
 }
 
-// A click on a button or on a frame where none of its visible elements lies.
+// A click on a button or on a frame where none of its visible elements lies. The page names only
+// elements it has from the form.
 EMSCRIPTEN_KEEPALIVE void qzd_click(const char* element) {
-  using namespace qzd::web;
-  using qzd::viewer::WindowCommand;
-  const std::optional<WindowCommand> command = qzd::viewer::ClickCommand(element);
-  if (command == WindowCommand::kLoadModel) {
-    TheProgram().load.Run();
-  } else if (command == WindowCommand::kAdvancePage) {
-    TheProgram().page.cycle().Advance();
-  }
+  qzd::web::TheProgram().controller.Click(qzd::window::ElementNamed(element));
 }
 
 // A file given to the page without its dialog (dropped, or handed to the file input directly):
 // the load command runs and its dialog returns that file at once.
 EMSCRIPTEN_KEEPALIVE void qzd_file_open_click() {
-  qzd::web::TheProgram().load.Run();
+  qzd::web::TheProgram().controller.FileOpenClick();
 }
 
 }  // extern "C"

@@ -10,7 +10,6 @@ namespace qzd::app {
 namespace {
 
 using Action = CommandLine::Action;
-using viewer::ExportPage;
 
 TEST(CommandLine, ReadsWhatTheArgumentsAsk) {
   struct Row {
@@ -18,7 +17,7 @@ TEST(CommandLine, ReadsWhatTheArgumentsAsk) {
     Action action;
     QString file;     // Window and Export: the model file
     QString outcome;  // Export: the output; UsageError: a part of the message
-    ExportPage page = ExportPage::kMixer;
+    std::string_view page = "mixer";
     int scale = 1;
   };
   const std::vector<Row> rows = {
@@ -30,16 +29,12 @@ TEST(CommandLine, ReadsWhatTheArgumentsAsk) {
       {{"--help", "--frob"}, Action::kUsageError, "", "Unknown option 'frob'"},
       {{"--version"}, Action::kVersion, "", ""},
       {{"--export", "OUT.PNG", "m.qzd"}, Action::kExport, "m.qzd", "OUT.PNG"},
-      {{"--export=o.pdf", "--page", "heli", "m.qzd"},
-       Action::kExport,
-       "m.qzd",
-       "o.pdf",
-       ExportPage::kHeli},
+      {{"--export=o.pdf", "--page", "heli", "m.qzd"}, Action::kExport, "m.qzd", "o.pdf", "heli"},
       {{"m.qzd", "--scale", "3", "--page=servo", "--export", "o.png"},
        Action::kExport,
        "m.qzd",
        "o.png",
-       ExportPage::kServo,
+       "servo",
        3},
       {{"--frob"}, Action::kUsageError, "", "Unknown option 'frob'"},
       {{"-x"}, Action::kUsageError, "", "Unknown option 'x'"},
@@ -72,7 +67,7 @@ TEST(CommandLine, ReadsWhatTheArgumentsAsk) {
       case Action::kExport:
         EXPECT_EQ(line.exportRequest.modelFile, row.file) << shown.toStdString();
         EXPECT_EQ(line.exportRequest.output, row.outcome) << shown.toStdString();
-        EXPECT_EQ(line.exportRequest.page, row.page) << shown.toStdString();
+        EXPECT_EQ(line.exportRequest.page->name, row.page) << shown.toStdString();
         EXPECT_EQ(line.exportRequest.scale, row.scale) << shown.toStdString();
         break;
       case Action::kUsageError:

@@ -14,7 +14,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "viewer/core/window_state.h"
+#include "window/load_command.h"
+#include "window/window_state.h"
 
 namespace qzd {
 namespace {
@@ -426,7 +427,7 @@ class Screen {
  public:
   // Returns the stop message, as the load command would get it.
   std::optional<std::string> Fill(const ModelValueStore& store) {
-    const std::optional<FillStop> stop = window_.Apply(BuildDisplayUpdate(store));
+    const std::optional<FillStop> stop = window::FillForm(store, window_);
     if (stop) return stop->message;
     return std::nullopt;
   }
@@ -435,14 +436,14 @@ class Screen {
   // Every element's own visibility flag, by name.
   std::map<std::string_view, bool> visibility() const {
     std::map<std::string_view, bool> flags;
-    for (const viewer::ElementFacts& e : viewer::MainWindowFacts().elements) {
+    for (const window::ElementFacts& e : window::MainWindowFacts().elements) {
       flags[e.name] = window_.visible(e.name);
     }
     return flags;
   }
 
  private:
-  viewer::WindowState window_;
+  window::WindowState window_;
 };
 
 TEST(SuccessiveFills, HeliKeepsTheFieldVisibilityOfTheGliderBefore) {

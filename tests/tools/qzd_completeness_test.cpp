@@ -8,15 +8,18 @@
 #include "model/fill.h"
 #include "tests/model/unshown_slots.h"
 #include "tests/tools/qzd_test_support.h"
+#include "window/field_labels.h"
 
 namespace qzd::cli::testing {
 namespace {
 
 using qzd::testing::Unshown;
 
+// The fields and their labels come in the same order, the fill's.
 std::string_view LabelOfSlot(int slot) {
-  for (const DisplayFieldInfo& field : DisplayFields()) {
-    if (field.slot == slot) return field.label;
+  const auto fields = DisplayFields();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].slot == slot) return window::DisplayFieldLabels()[i].label;
   }
   return {};
 }

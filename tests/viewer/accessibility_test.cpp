@@ -10,10 +10,10 @@
 #include <set>
 #include <vector>
 
-#include "model/display_update.h"
 #include "viewer/widgets/display_field.h"
 #include "viewer/widgets/frame.h"
 #include "viewer/widgets/picture_box.h"
+#include "window/field_labels.h"
 #include "window_test_support.h"
 
 namespace qzd::viewer::testing {
@@ -36,9 +36,9 @@ class Accessibility : public WindowTest {
 
 TEST_F(Accessibility, EveryDisplayFieldIsAnEditableTextNamedByItsLabel) {
   std::set<QString> names;
-  for (const DisplayFieldInfo& field : DisplayFields()) {
-    SCOPED_TRACE(std::string(field.name));
-    QAccessibleInterface* accessible = Accessible(field.name);
+  for (const window::FieldLabel& field : window::DisplayFieldLabels()) {
+    SCOPED_TRACE(std::string(field.field.name()));
+    QAccessibleInterface* accessible = Accessible(field.field.name());
     ASSERT_NE(accessible, nullptr);
     EXPECT_EQ(accessible->text(QAccessible::Name), FromView(field.label));
     EXPECT_EQ(accessible->role(), QAccessible::EditableText);
@@ -47,8 +47,8 @@ TEST_F(Accessibility, EveryDisplayFieldIsAnEditableTextNamedByItsLabel) {
     names.insert(accessible->text(QAccessible::Name));
   }
   // A listener tells the fields apart by name alone.
-  EXPECT_EQ(names.size(), DisplayFields().size());
-  EXPECT_EQ(DisplayFields().size(), 140u);
+  EXPECT_EQ(names.size(), window::DisplayFieldLabels().size());
+  EXPECT_EQ(window::DisplayFieldLabels().size(), 140u);
 }
 
 TEST_F(Accessibility, LabelsReadLikeTheirCaptions) {
@@ -60,7 +60,7 @@ TEST_F(Accessibility, LabelsReadLikeTheirCaptions) {
 TEST_F(Accessibility, AFieldsPaintedTextIsItsValueAndReadableAsText) {
   // Bytes from a model file, blanks and markup included, are read out as they stand.
   const QString text = QStringLiteral("<b>-110</b> ");
-  window_.SetText("stl1", text);
+  Get<DisplayField>("stl1")->setText(text);
   QAccessibleInterface* accessible = Accessible("stl1");
   ASSERT_NE(accessible, nullptr);
   EXPECT_EQ(accessible->text(QAccessible::Value), text);
@@ -70,7 +70,7 @@ TEST_F(Accessibility, AFieldsPaintedTextIsItsValueAndReadableAsText) {
   EXPECT_EQ(textInterface->text(0, static_cast<int>(text.size())), text);
   EXPECT_EQ(textInterface->text(3, 7), QStringLiteral("-110"));
 
-  window_.SetText("stl1", QString());
+  Get<DisplayField>("stl1")->setText(QString());
   EXPECT_EQ(accessible->text(QAccessible::Value), QString());
   EXPECT_EQ(textInterface->characterCount(), 0);
 }
@@ -78,7 +78,7 @@ TEST_F(Accessibility, AFieldsPaintedTextIsItsValueAndReadableAsText) {
 TEST_F(Accessibility, TheEditorAFieldMakesCarriesTheFieldsName) {
   auto* field = Get<DisplayField>("fmix2sw");
   ASSERT_NE(field, nullptr);
-  window_.SetText("fmix2sw", QStringLiteral("4 PH/AUX2  |_|"));
+  Get<DisplayField>("fmix2sw")->setText(QStringLiteral("4 PH/AUX2  |_|"));
   field->startEditing();
   auto* editor = field->findChild<QPlainTextEdit*>();
   ASSERT_NE(editor, nullptr);
@@ -181,7 +181,8 @@ TEST_F(Accessibility, TabWalksTheWholeWindowInTheListedOrder) {
 
   // Every display field and the path field is reached on the way.
   std::set<std::string> all = {"FilePath"};
-  for (const DisplayFieldInfo& field : DisplayFields()) all.insert(std::string(field.name));
+  for (const window::FieldLabel& field : window::DisplayFieldLabels())
+    all.insert(std::string(field.field.name()));
   EXPECT_EQ(fields, all);
 }
 

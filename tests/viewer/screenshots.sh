@@ -53,7 +53,7 @@ display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
-DISPLAY=$display "$build/tests/viewer/viewer_show_model" >/dev/null 2>&1 &
+DISPLAY=$display "$build/app/qzd-viewer" >/dev/null 2>&1 &
 viewer=$!
 sleep 1.5
 DISPLAY=$display import -window root -crop 916x547+37+86 +repage "$out/window-start.png"

@@ -107,12 +107,12 @@ TEST_F(WindowClicks, AClickOnAFramesFreeAreaOrOnAHiddenElementReachesTheFrame) {
   ClickAt(QPoint(296 + 300, 96 + 430));
   EXPECT_EQ(mixer.count(), 1);
   // Each frame click turns the page; MIXER comes back to the front for the next one.
-  window_.ShowElement("GroupBox3");
-  window_.HideElement("Label18");
+  Get("GroupBox3")->show();
+  Get("Label18")->hide();
   ClickAt(QPoint(296 + 230, 96 + 64 + 6));
   EXPECT_EQ(mixer.count(), 2);
-  window_.ShowElement("GroupBox3");
-  window_.HideElement("mixths4");
+  Get("GroupBox3")->show();
+  Get("mixths4")->hide();
   ClickAt(QPoint(296 + 20, 96 + 32 + 8));
   EXPECT_EQ(mixer.count(), 3);
 }
@@ -132,7 +132,7 @@ TEST_F(WindowClicks, TheNextPageButtonTakesClicksWhicheverPageIsInFront) {
 
 TEST_F(WindowClicks, AClickIntoAFieldPlacesTheCursorThereAndNeverReachesTheFrame) {
   auto* field = Get<DisplayField>("fmix1sw");
-  window_.SetText("fmix1sw", QStringLiteral("4 PH/AUX2  |_|"));
+  Get<DisplayField>("fmix1sw")->setText(QStringLiteral("4 PH/AUX2  |_|"));
   EXPECT_FALSE(field->hasEditor());
   ClickInto(field, QPoint(3, 8));
   EXPECT_EQ(counter_.count, 0);

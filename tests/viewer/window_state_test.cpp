@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The window as start-up leaves it, and applying updates by element name.
-#include "viewer/core/window_state.h"
+#include "window/window_state.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -11,17 +11,23 @@
 #include <array>
 #include <map>
 
-#include "model/model_file_reader.h"
 #include "viewer/widgets/caption.h"
 #include "viewer/widgets/display_field.h"
 #include "viewer/widgets/frame.h"
 #include "viewer/widgets/picture_box.h"
 #include "viewer/widgets/separator.h"
 #include "viewer/widgets/window_font.h"
+#include "window/elements.h"
 #include "window_test_support.h"
 
 namespace qzd::viewer::testing {
 namespace {
+
+using window::ElementFacts;
+using window::ElementKind;
+using window::FindElement;
+using window::MainWindowFacts;
+using window::WindowFacts;
 
 using WindowAtStart = WindowTest;
 
@@ -56,11 +62,12 @@ bool IsOfKind(const QWidget* widget, ElementKind kind) {
 // headless window describe: the same elements, kinds, parents, places, texts, flags and stacking.
 TEST_F(WindowAtStart, IsTheWindowThatTheFormsTableDescribes) {
   const WindowFacts& facts = MainWindowFacts();
-  const WindowState state;
+  const window::WindowState state;
   EXPECT_EQ(window_.objectName().toStdString(), facts.name);
   EXPECT_EQ(window_.windowTitle(),
             QString::fromUtf8(facts.title.data(), qsizetype(facts.title.size())));
-  EXPECT_EQ(window_.size(), QSize(facts.width, facts.height));
+  EXPECT_EQ(window_.size(), QSize(facts.place.width, facts.place.height));
+  EXPECT_EQ(window_.pos(), QPoint(facts.place.x, facts.place.y));
   std::size_t named = 0;
   for (const QWidget* widget : window_.findChildren<QWidget*>()) {
     if (!widget->objectName().isEmpty() && !widget->objectName().startsWith("qt_")) ++named;
@@ -85,7 +92,7 @@ TEST_F(WindowAtStart, IsTheWindowThatTheFormsTableDescribes) {
     QList<const QWidget*> siblings;
     for (const QObject* child : widget->parentWidget()->children()) {
       const auto* sibling = qobject_cast<const QWidget*>(child);
-      if (sibling != nullptr && FindElement(Name(sibling)) != nullptr) siblings.append(sibling);
+      if (sibling != nullptr && FindElement(Name(sibling))) siblings.append(sibling);
     }
     EXPECT_EQ(siblings.indexOf(widget), element.stackIndex);
   }
@@ -115,7 +122,7 @@ TEST_F(WindowAtStart, TheWindowHasItsFixedSizePlaceAndIcon) {
 }
 
 TEST_F(WindowAtStart, EveryElementButTheWarningUsesTheWindowFont) {
-  const QString family = QFontInfo(WindowFont(kWindowFontPixels)).family();
+  const QString family = QFontInfo(WindowFont()).family();
   EXPECT_TRUE(family == "MS Sans Serif" || family == "Liberation Sans") << family.toStdString();
   for (const QWidget* widget : window_.findChildren<QWidget*>()) {
     if (Name(widget) == "helivar") continue;
@@ -150,97 +157,43 @@ TEST_F(WindowAtStart, ScreenReadersReadACaptionsTextAsItsName) {
   EXPECT_EQ(seen->text(QAccessible::Name), "channel 4 assignment");
 }
 
-// ---- applying updates ---------------------------------------------------------------------
+// ---- the window as the controller's front end ------------------------------------------------
 
-using Kind = DisplayAction::Kind;
+namespace e = window::elements;
+using FrontEndCalls = WindowTest;
 
-DisplayAction Text(std::string_view element, std::string text) {
-  return {Kind::kSetText, element, std::move(text)};
-}
-
-using ApplyingAnUpdate = WindowTest;
-
-TEST_F(ApplyingAnUpdate, SetsTextsAndVisibilityInOrderAndHiddenFieldsStillTakeTheirText) {
-  const DisplayUpdate update{{
-                                 {Kind::kHide, "fixai1", {}},
-                                 Text("fixai1", "-25"),
-                                 Text("pos0", "17"),
-                                 {Kind::kShow, "Image6", {}},
-                                 Text("pos0", "18"),
-                                 {Kind::kHide, "Label66", {}},
-                                 {Kind::kHide, "GroupBox2", {}},
-                                 Text("drai1l", "100"),
-                             },
-                             std::nullopt};
-  EXPECT_EQ(window_.Apply(update), std::nullopt);
-  EXPECT_TRUE(Get("fixai1")->isHidden());
-  EXPECT_EQ(Get<DisplayField>("fixai1")->text(), "-25");
-  EXPECT_EQ(Get<DisplayField>("pos0")->text(), "18");
-  EXPECT_FALSE(Get("Image6")->isHidden());
-  EXPECT_TRUE(Get("Label66")->isHidden());
-  // Hiding a frame hides what it holds without touching their own flags.
+TEST_F(FrontEndCalls, HidingAFrameHidesWhatItHoldsWithoutTheirOwnFlags) {
+  window::FrontEnd& frontEnd = window_;
+  frontEnd.SetVisible(e::fixai1, false);
+  frontEnd.SetVisible(e::GroupBox2, false);
   EXPECT_FALSE(Get("drai1l")->isVisible());
   EXPECT_FALSE(Get("drai1l")->isHidden());
-  EXPECT_EQ(Get<DisplayField>("drai1l")->text(), "100");
-  window_.ShowElement("GroupBox2");
+  frontEnd.SetVisible(e::GroupBox2, true);
   EXPECT_TRUE(Get("drai1l")->isVisible());
   EXPECT_TRUE(Get("fixai1")->isHidden());
 }
 
-TEST_F(ApplyingAnUpdate, EndingInAStopLeavesTheActionsBeforeItAndReturnsTheStop) {
-  window_.SetText("Mode", QStringLiteral("MODE2"));
-  const DisplayUpdate update{{Text("pos0", "3"), Text("thr", "-7")}, FillStop{"Integer overflow"}};
-  EXPECT_EQ(window_.Apply(update), FillStop{"Integer overflow"});
-  EXPECT_EQ(Get<DisplayField>("pos0")->text(), "3");
-  EXPECT_EQ(Get<DisplayField>("thr")->text(), "-7");
-  EXPECT_EQ(Get<DisplayField>("Mode")->text(), "MODE2");
+TEST_F(FrontEndCalls, TextIsOneCharacterPerByteAndNeverMarkup) {
+  static_cast<window::FrontEnd&>(window_).SetText(e::pos0, "<b>\xA7\xFF&amp;");
+  EXPECT_EQ(Get<DisplayField>("pos0")->text(), QString::fromUtf16(u"<b>\u00A7\u00FF&amp;"));
 }
 
-TEST_F(ApplyingAnUpdate, TextIsOneCharacterPerByteAndNeverMarkup) {
-  const std::string bytes = "<b>\xA7\xFF&amp;";
-  window_.Apply(DisplayUpdate{{Text("FilePath", bytes)}, std::nullopt});
-  EXPECT_EQ(Get<DisplayField>("FilePath")->text(), QString::fromUtf16(u"<b>\u00A7\u00FF&amp;"));
-}
-
-TEST_F(ApplyingAnUpdate, TextReplacesWhatTheUserTyped) {
+TEST_F(FrontEndCalls, TextReplacesWhatTheUserTyped) {
   auto* field = Get<DisplayField>("sc1");
   ClickInto(field, QPoint(10, 8));
   QTest::keyClicks(QApplication::focusWidget(), "typed");
   EXPECT_EQ(field->text(), "typed");
-  window_.Apply(DisplayUpdate{{Text("sc1", "12")}, std::nullopt});
+  static_cast<window::FrontEnd&>(window_).SetText(e::sc1, "12");
   EXPECT_EQ(field->text(), "12");
 }
 
-// ---- the sample models ----------------------------------------------------------------------
-
-struct Sample {
-  const char* file;
-  const char* type;
-  std::array<bool, 4> shown;  // Image4, Image5, Image6, helivar
-};
-
-constexpr std::array<Sample, 4> kSamples = {{
-    {"trainer-easy.qzd", "EASY", {true, true, false, false}},
-    {"glider.qzd", "GLIDER", {false, true, false, false}},
-    {"acro.qzd", "ACRO", {true, false, false, false}},
-    {"heli.qzd", "HELI", {false, false, true, true}},
-}};
-
-DisplayUpdate LoadSample(const char* file, ModelValueStore& store) {
-  const std::string path = std::string(QZD_EXAMPLES_DIR) + "/" + file;
-  const auto failure = ReadModelFile(path, store);
-  EXPECT_EQ(failure, std::nullopt) << path << ": " << (failure ? failure->message : "");
-  return BuildDisplayUpdate(store);
-}
-
-// The window shows what the headless window shows after the same updates: every element's own
+// The window shows what the headless window shows after the same loads: every element's own
 // flag, and every field's text (a model's texts are bytes, one per character).
-void ExpectWindowShows(TmainForm& window, const WindowState& state) {
+void ExpectWindowShows(TmainForm& window, const window::WindowState& state) {
   for (const ElementFacts& element : MainWindowFacts().elements) {
     const QWidget* widget = window.Element(element.name);
-    ASSERT_NE(widget, nullptr) << element.name;
     EXPECT_EQ(widget->isHidden(), !state.visible(element.name)) << element.name;
-    if (element.kind == ElementKind::kDisplayField) {
+    if (element.kind == ElementKind::kDisplayField && element.name != "FilePath") {
       const std::string& text = state.text(element.name);
       EXPECT_EQ(ShownText(widget), QString::fromLatin1(text.data(), qsizetype(text.size())))
           << element.name;
@@ -248,48 +201,16 @@ void ExpectWindowShows(TmainForm& window, const WindowState& state) {
   }
 }
 
-TEST_F(ApplyingAnUpdate, EachSampleModelFillsEveryFieldAndSetsItsTypesVisibility) {
-  WindowState state;
-  for (const Sample& sample : kSamples) {
-    SCOPED_TRACE(sample.file);
-    const DisplayUpdate update = LoadSample(sample.file, window_.Store());
-    ASSERT_FALSE(update.stop.has_value());
-    EXPECT_EQ(window_.FillForm(), std::nullopt);
-    state.Apply(update);
+TEST_F(FrontEndCalls, SuccessiveSampleLoadsShowWhatTheHeadlessWindowShows) {
+  window::WindowState state;
+  window::WindowController headless(state);
+  for (const char* file : {"trainer-easy.qzd", "glider.qzd", "heli.qzd", "acro.qzd", "heli.qzd"}) {
+    SCOPED_TRACE(file);
+    const std::string path = std::string(QZD_EXAMPLES_DIR) + "/" + file;
+    EXPECT_FALSE(window_.Controller().OpenFile(ChosenFile{path}).failed());
+    headless.OpenFile(ChosenFile{path});
     ExpectWindowShows(window_, state);
-    EXPECT_EQ(Get<DisplayField>("pos1")->text(), sample.type);
-    const std::array<std::string_view, 4> typeElements = {"Image4", "Image5", "Image6", "helivar"};
-    for (std::size_t i = 0; i < typeElements.size(); ++i) {
-      EXPECT_EQ(Get(typeElements[i])->isHidden(), !sample.shown[i]) << typeElements[i];
-    }
   }
-}
-
-TEST_F(ApplyingAnUpdate, AGliderThenAHeliKeepsTheGlidersFieldVisibility) {
-  ModelValueStore store;
-  window_.Apply(LoadSample("glider.qzd", store));
-  window_.Apply(LoadSample("heli.qzd", store));
-  EXPECT_TRUE(Get("mixdeltal")->isHidden());
-  EXPECT_FALSE(Get("fixai1")->isHidden());
-  EXPECT_FALSE(Get("Image6")->isHidden());
-  EXPECT_TRUE(Get("Image5")->isHidden());
-  EXPECT_FALSE(Get("helivar")->isHidden());
-}
-
-TEST_F(ApplyingAnUpdate, AnEasyModelHidesFieldsThatStillTakeTheirTexts) {
-  ModelValueStore store;
-  const DisplayUpdate update = LoadSample("trainer-easy.qzd", store);
-  window_.Apply(update);
-  for (const char* name : {"fixai1", "mixaif1l", "fmix2sw", "Label66", "Label67"}) {
-    EXPECT_TRUE(Get(name)->isHidden()) << name;
-  }
-  const auto text = std::ranges::find_if(update.actions, [](const DisplayAction& a) {
-    return a.kind == Kind::kSetText && a.element == "fmix2sw";
-  });
-  ASSERT_NE(text, update.actions.end());
-  EXPECT_EQ(Get<DisplayField>("fmix2sw")->text(), QString::fromLatin1(text->text.c_str()));
-  // The captions of the free-mixer rows' names stay.
-  EXPECT_FALSE(Get("Label40")->isHidden());
 }
 
 }  // namespace

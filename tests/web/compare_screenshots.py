@@ -5,7 +5,7 @@ that differ (ImageMagick `compare -metric AE`), and a difference picture, to be 
 
     compare_screenshots.py BUILD_DIR SITE_DIR OUT_DIR [MODEL.qzd ...]
 
-BUILD_DIR is a desktop build with tests/viewer/viewer_show_model. The page's path field is given the
+BUILD_DIR is a desktop build with app/qzd-viewer. The page's path field is given the
 desktop's full path, which a page never learns, so that the two show the same texts. Text is drawn
 by two different engines; places, sizes, pictures and texts must agree.
 """
@@ -25,8 +25,13 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 
 ROOT = Path(__file__).resolve().parents[2]
-WIDTH, HEIGHT = 916, 547
-ORIGIN = (37, 86)  # the client area's place on a screen without a window manager
+sys.path.insert(0, str(ROOT / "window"))
+import form_facts  # noqa: E402
+
+FACTS = form_facts.read_form(ROOT / "viewer" / "main_window.ui")
+WIDTH, HEIGHT = FACTS.width, FACTS.height
+# The client area's place on a screen without a window manager: the window's place in the form.
+ORIGIN = (FACTS.x, FACTS.y)
 
 
 def desktop_shot(build, model, out):
@@ -36,7 +41,7 @@ def desktop_shot(build, model, out):
     env = dict(os.environ, DISPLAY=display)
     try:
         time.sleep(1)
-        viewer = subprocess.Popen([str(build / "tests/viewer/viewer_show_model"), str(model)],
+        viewer = subprocess.Popen([str(build / "app/qzd-viewer"), str(model)],
                                   env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(2)
         subprocess.run(["import", "-window", "root", "-crop",

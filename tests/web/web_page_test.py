@@ -26,7 +26,7 @@ import unittest
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-sys.path.insert(0, str(ROOT / "viewer" / "form"))
+sys.path.insert(0, str(ROOT / "window"))
 import form_facts  # noqa: E402
 
 CHROMIUM = "/usr/bin/chromium"

@@ -5,12 +5,13 @@
 
 #include "model/fill.h"
 #include "tools/qzd/text_forms.h"
+#include "window/field_labels.h"
 
 namespace qzd::cli {
 
 namespace {
 
-std::string FieldValue(const viewer::WindowState& window, std::string_view field) {
+std::string FieldValue(const window::WindowState& window, window::ElementId field) {
   return Quoted(window.text(field)) + (window.visible(field) ? "" : " (hidden)");
 }
 
@@ -42,9 +43,9 @@ DiffResult DiffModels(const DiffSide& a, const DiffSide& b, bool listUnshownSlot
   out += "+++ " + TerminalText(b.path) + "\n";
 
   std::size_t fieldCount = 0;
-  for (const DisplayFieldInfo& field : DisplayFields()) {
-    const std::string left = FieldValue(a.window, field.name);
-    const std::string right = FieldValue(b.window, field.name);
+  for (const window::FieldLabel& field : window::DisplayFieldLabels()) {
+    const std::string left = FieldValue(a.window, field.field);
+    const std::string right = FieldValue(b.window, field.field);
     if (left == right) continue;
     ++fieldCount;
     out += std::string(field.label) + ": " + left + " -> " + right + "\n";

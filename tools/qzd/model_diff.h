@@ -4,7 +4,7 @@
 #include <string>
 
 #include "model/model_value_store.h"
-#include "viewer/core/window_state.h"
+#include "window/window_state.h"
 
 namespace qzd::cli {
 
@@ -12,7 +12,7 @@ namespace qzd::cli {
 struct DiffSide {
   std::string path;
   const ModelValueStore& store;
-  const viewer::WindowState& window;
+  const window::WindowState& window;
 };
 
 struct DiffResult {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "viewer/core/window_state.h"
+#include "window/window_state.h"
 
 namespace qzd::cli {
 
@@ -12,7 +12,7 @@ namespace qzd::cli {
 // MIXER frames with their captions as the form writes them, in the window's order. A field whose
 // visibility flag is off is left out, and so is a row whose fields are all hidden. Texts stand
 // between quotes. `filePath` is what the path field shows.
-[[nodiscard]] std::string RenderModelSheet(const viewer::WindowState& window,
+[[nodiscard]] std::string RenderModelSheet(const window::WindowState& window,
                                            std::string_view filePath);
 
 }  // namespace qzd::cli

@@ -18,6 +18,8 @@
 #include "tools/qzd/model_sheet.h"
 #include "tools/qzd/text_forms.h"
 #include "tools/qzd/usage_texts.h"
+#include "window/window_controller.h"
+#include "window/window_state.h"
 
 namespace qzd::cli {
 
@@ -60,51 +62,48 @@ int RunJson(const Invocation& invocation, std::ostream& out, std::ostream& /*err
   return status;
 }
 
+// The window's load command on each file in turn, as if the user had chosen them one after the
+// other; each failure is reported with its file.
+class HeadlessWindow {
+ public:
+  window::LoadOutcome Load(const std::string& path, std::ostream& err) {
+    const window::LoadOutcome outcome = controller_.OpenFile(window::ChosenFile{path});
+    if (outcome.failed()) ReportFailure(err, path, state_.errors().back());
+    return outcome;
+  }
+  [[nodiscard]] const window::WindowState& state() const noexcept { return state_; }
+  [[nodiscard]] const ModelValueStore& store() const noexcept { return controller_.store(); }
+
+ private:
+  window::WindowState state_;
+  window::WindowController controller_{state_};
+};
+
 int RunShow(const Invocation& invocation, std::ostream& out, std::ostream& err) {
-  ModelValueStore store;
-  viewer::WindowState window;
+  HeadlessWindow window;
   bool filled = false;
   int status = kExitOk;
   for (const std::string& path : invocation.files) {
-    if (const std::optional<LoadFailure> failure = ReadModelFile(path, store)) {
-      ReportFailure(err, path, failure->message);
-      status = kExitFailed;
-      continue;
-    }
-    filled = true;
-    if (const std::optional<FillStop> stop = window.Apply(BuildDisplayUpdate(store))) {
-      ReportFailure(err, path, stop->message);
-      status = kExitFailed;
-    }
+    const window::LoadOutcome outcome = window.Load(path, err);
+    // A fill stop leaves the window filled up to it.
+    if (!outcome.failure) filled = true;
+    if (outcome.failed()) status = kExitFailed;
   }
   // The path field shows the path last chosen, even when its load failed.
-  if (filled) out << RenderModelSheet(window, invocation.files.back());
+  if (filled) out << RenderModelSheet(window.state(), invocation.files.back());
   return status;
 }
 
 int RunDiff(const Invocation& invocation, std::ostream& out, std::ostream& err) {
-  struct Side {
-    ModelValueStore store;
-    viewer::WindowState window;
-    bool loaded = false;
-  };
-  std::array<Side, 2> sides;
+  std::array<HeadlessWindow, 2> sides;
+  bool bothRead = true;
   for (std::size_t i = 0; i < sides.size(); ++i) {
-    const std::string& path = invocation.files[i];
-    if (const std::optional<LoadFailure> failure = ReadModelFile(path, sides[i].store)) {
-      ReportFailure(err, path, failure->message);
-      continue;
-    }
-    sides[i].loaded = true;
-    if (const std::optional<FillStop> stop =
-            sides[i].window.Apply(BuildDisplayUpdate(sides[i].store))) {
-      ReportFailure(err, path, stop->message);
-    }
+    if (sides[i].Load(invocation.files[i], err).failure) bothRead = false;
   }
-  if (!sides[0].loaded || !sides[1].loaded) return kExitTrouble;
+  if (!bothRead) return kExitTrouble;
   const DiffResult result =
-      DiffModels({invocation.files[0], sides[0].store, sides[0].window},
-                 {invocation.files[1], sides[1].store, sides[1].window}, invocation.all);
+      DiffModels({invocation.files[0], sides[0].store(), sides[0].state()},
+                 {invocation.files[1], sides[1].store(), sides[1].state()}, invocation.all);
   out << result.report;
   return result.valuesDiffer ? kExitFailed : kExitOk;
 }

@@ -5,11 +5,9 @@
 
 namespace qzd::viewer {
 
-// The character height of the window font, in pixels.
-inline constexpr int kWindowFontPixels = 11;
-
-// "MS Sans Serif" where the system has it, else "Liberation Sans", at `pixelSize` pixels.
-// Pixel sizes keep the layout's 96-dpi proportions whatever the screen's point conversion.
-[[nodiscard]] QFont WindowFont(int pixelSize);
+// The window font of the form: its family where the system has it, else the face the form names
+// to stand in for it, at the form's pixel size. Pixel sizes keep the layout's 96-dpi proportions
+// whatever the screen's point conversion.
+[[nodiscard]] QFont WindowFont();
 
 }  // namespace qzd::viewer

@@ -14,7 +14,8 @@
 #include <vector>
 
 #include "model/display_update.h"
-#include "tests/viewer/commands/model_files.h"
+#include "model/fill.h"
+#include "tests/support/model_files.h"
 #include "tests/viewer/commands/scripted_boxes.h"
 #include "tests/viewer/commands/ui_helpers.h"
 #include "viewer/error_box.h"
@@ -90,16 +91,16 @@ class MainWindowCommands : public ::testing::Test {
 
   testing::ScriptedDialog dialog;
   testing::RecordingErrorBox errors;
-  testing::ModelFiles files;
+  qzd::testing::ModelFiles files;
   TmainForm form{dialog, errors};
 };
 
 TEST_F(MainWindowCommands, AtStartMixerIsSeenStateZeroPathEmpty) {
   EXPECT_EQ(SeenPage(), "GroupBox3");
   EXPECT_EQ(VisiblePages(), kPages);
-  EXPECT_EQ(form.HelpPanel(), HelpPanelState{0});
+  EXPECT_EQ(form.Controller().helpPanelState(), window::HelpPanelState{0});
   EXPECT_EQ(Text("FilePath"), "");
-  EXPECT_EQ(form.Store(), ModelValueStore{});
+  EXPECT_EQ(form.Controller().store(), ModelValueStore{});
 }
 
 TEST_F(MainWindowCommands, Button1CyclesFromStartOnePagePerClick) {
@@ -149,9 +150,9 @@ TEST_F(MainWindowCommands, FrameClicksAdvanceAndClicksOnVisibleElementsDoNot) {
   };
   for (const Row& row : rows) {
     ShowPage(row.page);
-    const HelpPanelState before = form.HelpPanel();
+    const window::HelpPanelState before = form.Controller().helpPanelState();
     ClickOnPage(row.at);
-    EXPECT_EQ(form.HelpPanel() != before, row.advances) << row.what;
+    EXPECT_EQ(form.Controller().helpPanelState() != before, row.advances) << row.what;
     EXPECT_EQ(SeenPage() != row.page, row.advances) << row.what;
   }
 }
@@ -192,8 +193,8 @@ TEST_F(MainWindowCommands, EachSampleModelLoadsWithMixerInFront) {
     EXPECT_EQ(Seen("helivar"), row.warning) << row.file;
     EXPECT_EQ(SeenPage(), "GroupBox3") << row.file;
     EXPECT_EQ(VisiblePages(), std::vector<std::string>{"GroupBox3"}) << row.file;
-    EXPECT_EQ(form.HelpPanel(), HelpPanelState{2}) << row.file;
-    ExpectFilledFrom(form.Store());
+    EXPECT_EQ(form.Controller().helpPanelState(), window::HelpPanelState{2}) << row.file;
+    ExpectFilledFrom(form.Controller().store());
     ClickAt(kButton1);
     EXPECT_EQ(SeenPage(), "GroupBox5") << row.file;
   }
@@ -206,7 +207,7 @@ TEST_F(MainWindowCommands, CancelBeforeTheFirstLoadFillsFromTheZeroStore) {
   EXPECT_TRUE(errors.shown.empty());
   EXPECT_EQ(Text("FilePath"), "");
   EXPECT_EQ(SeenPage(), "GroupBox3");
-  EXPECT_EQ(form.HelpPanel(), HelpPanelState{2});
+  EXPECT_EQ(form.Controller().helpPanelState(), window::HelpPanelState{2});
   EXPECT_EQ(Text("pos1"), "EASY");
   ExpectFilledFrom(ModelValueStore{});
 }
@@ -235,10 +236,10 @@ TEST_F(MainWindowCommands, FailuresShowTheirMessageAndLeaveWhatTheOutcomeTableSa
   };
   for (const Row& row : rows) {
     Load(Examples("glider.qzd"));
-    const ModelValueStore good = form.Store();
+    const ModelValueStore good = form.Controller().store();
     const std::string kept = Text(row.keeps);
     ShowPage("GroupBox6");
-    const HelpPanelState state = form.HelpPanel();
+    const window::HelpPanelState state = form.Controller().helpPanelState();
     errors.shown.clear();
 
     Load(row.path);
@@ -248,32 +249,33 @@ TEST_F(MainWindowCommands, FailuresShowTheirMessageAndLeaveWhatTheOutcomeTableSa
     EXPECT_EQ(Text(row.keeps), kept) << row.path;
     if (row.readFailure) {
       EXPECT_EQ(SeenPage(), "GroupBox6") << row.path;
-      EXPECT_EQ(form.HelpPanel(), state) << row.path;
+      EXPECT_EQ(form.Controller().helpPanelState(), state) << row.path;
       ExpectFilledFrom(good);
       for (int slot = 2; slot < ModelValueStore::kSlotCount; ++slot)
-        ASSERT_EQ(form.Store().value(slot), good.value(slot)) << row.path << " slot " << slot;
+        ASSERT_EQ(form.Controller().store().value(slot), good.value(slot))
+            << row.path << " slot " << slot;
     } else {
       EXPECT_EQ(SeenPage(), "GroupBox3") << row.path;
-      EXPECT_EQ(form.HelpPanel(), HelpPanelState{2}) << row.path;
+      EXPECT_EQ(form.Controller().helpPanelState(), window::HelpPanelState{2}) << row.path;
       EXPECT_EQ(Text("pos0"), "9") << row.path;
-      EXPECT_EQ(form.Store().value(0), 9) << row.path;
+      EXPECT_EQ(form.Controller().store().value(0), 9) << row.path;
     }
   }
 }
 
 TEST_F(MainWindowCommands, NumberFailureKeepsTheLinesBeforeItInTheStore) {
   Load(Examples("glider.qzd"));
-  const ModelValueStore before = form.Store();
+  const ModelValueStore before = form.Controller().store();
   Load(files.WriteLines("markup.qzd", {"5", "-3", "<b>12</b>"}));
-  EXPECT_EQ(form.Store().value(0), 5);
-  EXPECT_EQ(form.Store().value(1), -3);
+  EXPECT_EQ(form.Controller().store().value(0), 5);
+  EXPECT_EQ(form.Controller().store().value(1), -3);
   for (int slot = 2; slot < ModelValueStore::kSlotCount; ++slot)
-    EXPECT_EQ(form.Store().value(slot), before.value(slot)) << slot;
+    EXPECT_EQ(form.Controller().store().value(slot), before.value(slot)) << slot;
 }
 
 TEST_F(MainWindowCommands, FailureAtLine50ThenCancelFillsFromTheMixedStore) {
   Load(Examples("acro.qzd"));
-  ModelValueStore expected = form.Store();
+  ModelValueStore expected = form.Controller().store();
   std::vector<std::string> lines;
   for (int line = 1; line <= 49; ++line) lines.push_back(std::to_string(line % 3));
   lines.push_back("fifty");
@@ -281,7 +283,7 @@ TEST_F(MainWindowCommands, FailureAtLine50ThenCancelFillsFromTheMixedStore) {
   ASSERT_THAT(errors.shown, ElementsAre("'fifty' is not a valid integer value."));
   for (int slot = 0; slot <= 48; ++slot) expected.set(slot, (slot + 1) % 3);
   Cancel();
-  EXPECT_EQ(form.Store(), expected);
+  EXPECT_EQ(form.Controller().store(), expected);
   EXPECT_EQ(Text("FilePath"), files.Path("line50.qzd"));
   EXPECT_EQ(SeenPage(), "GroupBox3");
   ExpectFilledFrom(expected);
@@ -302,7 +304,7 @@ TEST_F(MainWindowCommands, VisibilityCarriesOverAfterHeliAndUnlistedTypes) {
   EXPECT_FALSE(Seen("Image6"));
   EXPECT_FALSE(Seen("fixai1"));
   EXPECT_FALSE(Seen("helivar"));
-  ExpectFilledFrom(form.Store());  // hidden fields, too, are brought up to date
+  ExpectFilledFrom(form.Controller().store());  // hidden fields, too, are brought up to date
 }
 
 // The real box on a window of its own: the failing line shows literally, the busy pointer of the

@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/viewer/commands/model_files.h"
+#include "tests/support/model_files.h"
 #include "tests/viewer/commands/scripted_boxes.h"
 #include "tests/viewer/commands/ui_helpers.h"
 #include "viewer/main_window.h"
@@ -35,7 +35,7 @@ using testing::WaitFor;
 // Everything a load can change, as the user would find it.
 struct Seen {
   std::map<std::string, std::pair<bool, std::string>> elements;  // visible, text
-  HelpPanelState page{0};
+  window::HelpPanelState page{0};
   ModelValueStore store;
   std::vector<std::string> messages;
   friend bool operator==(const Seen&, const Seen&) = default;
@@ -44,7 +44,7 @@ struct Seen {
 struct Window {
   Window() { form.show(); }
   Seen Now() const {
-    Seen seen{{}, form.HelpPanel(), form.Store(), errors.shown};
+    Seen seen{{}, form.Controller().helpPanelState(), form.Controller().store(), errors.shown};
     for (QWidget* w : form.findChildren<QWidget*>()) {
       const auto* field = qobject_cast<const DisplayField*>(w);
       seen.elements[w->objectName().toStdString()] = {w->isVisibleTo(&form),
@@ -96,7 +96,7 @@ class OpenWays : public ::testing::Test {
     return QDir::current().absoluteFilePath(QString::fromStdString(name)).toStdString();
   }
 
-  testing::ModelFiles files;
+  qzd::testing::ModelFiles files;
   QString previous;
 };
 

@@ -17,7 +17,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "tests/viewer/commands/model_files.h"
+#include "tests/support/model_files.h"
 #include "tests/viewer/commands/ui_helpers.h"
 #include "viewer/error_box.h"
 #include "viewer/open_dialog.h"
@@ -147,7 +147,7 @@ class QtOpenDialogTest : public ::testing::Test {
     folder = QString::fromStdString(files.Path(""));
     open.dialog().setDirectory(folder);
   }
-  testing::ModelFiles files;
+  qzd::testing::ModelFiles files;
   QString folder;
   QtOpenDialog open;
 };

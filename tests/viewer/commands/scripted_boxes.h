@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/load_command.h"
+#include "viewer/boxes.h"
 
 namespace qzd::viewer::testing {
 

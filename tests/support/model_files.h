@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace qzd::viewer::testing {
+namespace qzd::testing {
 
 // Model files written into a folder of their own, removed with it.
 class ModelFiles {
@@ -47,4 +47,4 @@ class ModelFiles {
   std::filesystem::path dir_;
 };
 
-}  // namespace qzd::viewer::testing
+}  // namespace qzd::testing

@@ -9,7 +9,7 @@ every other front end and tool reads the same facts through this module:
 
 and the build turns them into a Qt-free C++ table with
 
-    python3 form_facts.py --cpp OUTPUT.cpp viewer/main_window.ui
+    python3 form_facts.py viewer/main_window.ui --cpp TABLE.cpp --names elements.h
 
 Only the Python standard library is used, so that every build host (and the browser edition's
 toolchain) can run it.
@@ -36,6 +36,18 @@ KINDS = {
 }
 
 
+# Words that no element may be named, since each element's name is also a constant in the code.
+_CPP_WORDS = frozenset(
+    "alignas alignof and asm auto bitand bitor bool break case catch char class compl concept const"
+    " consteval constexpr constinit const_cast continue co_await co_return co_yield decltype"
+    " default delete do double dynamic_cast else enum explicit export extern false float for"
+    " friend goto if inline int long mutable namespace new noexcept not nullptr operator or"
+    " private protected public register reinterpret_cast requires return short signed sizeof"
+    " static static_assert static_cast struct switch template this thread_local throw true try"
+    " typedef typeid typename union unsigned using virtual void volatile wchar_t while xor".split()
+)
+
+
 @dataclasses.dataclass(frozen=True)
 class Element:
     """One element of the window, as the form gives it."""
@@ -55,7 +67,18 @@ class Element:
     stack_index: int  # among the parent's elements: 0 lies lowest, later ones lie on top
     tab_order: int  # position in the keyboard focus chain, -1 when the element takes no focus
     picture: str  # a picture box's picture (for example "Aeroplane"), "" for the others
+    label_for: str  # the display field a caption names (its label), "" for none
     properties: dict  # every property the form sets on the element, by name, as text
+
+
+@dataclasses.dataclass(frozen=True)
+class Page:
+    """A page of the right-hand page area: its frame, its place in the page cycle (1 is the page a
+    load shows) and the short name by which a user asks for it."""
+
+    number: int
+    name: str
+    frame: str
 
 
 @dataclasses.dataclass(frozen=True)
@@ -65,9 +88,15 @@ class WindowFacts:
     name: str
     form_class: str
     title: str
-    width: int
+    x: int  # the window's place on the screen
+    y: int
+    width: int  # the client area's size
     height: int
+    font_family: str  # the window font, and the face that stands in where the system lacks it
+    font_stand_in: str
+    font_pixel_size: int
     elements: list
+    pages: list  # in cycle order
 
     def element(self, name: str) -> Element:
         for element in self.elements:
@@ -107,7 +136,10 @@ def read_form(path) -> WindowFacts:
         raise ValueError(f"{path}: no window")
     tab_stops = [t.text for t in root.findall("tabstops/tabstop")]
     window_props = _properties(top)
-    width, height = (int(v) for v in window_props["geometry"].split(",")[2:])
+    window_x, window_y, width, height = (int(v) for v in window_props["geometry"].split(","))
+    for fact in ("fontFamily", "fontStandIn", "fontPixelSize"):
+        if fact not in window_props:
+            raise ValueError(f"{path}: the window has no {fact}")
 
     elements: list[Element] = []
     seen: set[str] = set()
@@ -120,6 +152,9 @@ def read_form(path) -> WindowFacts:
                 raise ValueError(f"{path}: element {name} has the unknown kind {widget_class}")
             if not name or name in seen:
                 raise ValueError(f"{path}: element name {name!r} missing or used twice")
+            # The code names elements by constants spelt as the elements.
+            if not re.fullmatch(r"[A-Za-z_][A-Za-z0-9_]*", name) or name in _CPP_WORDS:
+                raise ValueError(f"{path}: element name {name!r} cannot be a C++ name")
             seen.add(name)
             props = _properties(widget)
             if "geometry" not in props:
@@ -142,6 +177,7 @@ def read_form(path) -> WindowFacts:
                     stack_index=index,
                     tab_order=tab_stops.index(name) if name in tab_stops else -1,
                     picture=re.sub(r"^k(?=[A-Z])", "", props.get("picture", "")),
+                    label_for=props.get("labelFor", ""),
                     properties=props,
                 )
             )
@@ -151,13 +187,35 @@ def read_form(path) -> WindowFacts:
     unknown = [t for t in tab_stops if t not in seen]
     if unknown:
         raise ValueError(f"{path}: tab stops name unknown elements {unknown}")
+    for element in elements:
+        if element.label_for and element.label_for not in seen:
+            raise ValueError(f"{path}: {element.name} names the unknown element {element.label_for}")
+    pages = sorted(
+        (
+            Page(int(e.properties["pageNumber"]), e.properties.get("pageName", ""), e.name)
+            for e in elements
+            if "pageNumber" in e.properties
+        ),
+        key=lambda page: page.number,
+    )
+    # The page cycle steps through four pages.
+    if [page.number for page in pages] != [1, 2, 3, 4] or not all(
+        page.name for page in pages
+    ):
+        raise ValueError(f"{path}: the pages must be numbered 1 to 4 and named")
     return WindowFacts(
         name=top.get("name", ""),
         form_class=root.findtext("class", ""),
         title=window_props.get("windowTitle", ""),
+        x=window_x,
+        y=window_y,
         width=width,
         height=height,
+        font_family=window_props["fontFamily"],
+        font_stand_in=window_props["fontStandIn"],
+        font_pixel_size=int(window_props["fontPixelSize"]),
         elements=elements,
+        pages=pages,
     )
 
 
@@ -176,22 +234,27 @@ def _cpp_string(text: str) -> str:
 
 def write_cpp(facts: WindowFacts) -> str:
     """The C++ source of the table that window_elements.h declares."""
+    index = {e.name: i for i, e in enumerate(facts.elements)}
     rows = []
     for e in facts.elements:
         rows.append(
             f"    {{{_cpp_string(e.name)}, ElementKind::k{e.kind}, {_cpp_string(e.parent)}, "
             f"{{{e.x}, {e.y}, {e.width}, {e.height}}}, {{{e.window_x}, {e.window_y}}}, "
             f"{_cpp_string(e.caption)}, {'true' if e.visible else 'false'}, {e.stack_index}, "
-            f"{e.tab_order}, {_cpp_string(e.picture)}}},"
+            f"{e.tab_order}, {_cpp_string(e.picture)}, {_cpp_string(e.label_for)}}},"
         )
+    pages = [
+        f"    {{{p.number}, {_cpp_string(p.name)}, ElementId{{{index[p.frame]}}}}},"
+        for p in facts.pages
+    ]
     return "\n".join(
         [
-            "// Generated from the window's form by viewer/form/form_facts.py. Do not edit.",
-            '#include "viewer/core/window_elements.h"',
+            "// Generated from the window's form by window/form_facts.py. Do not edit.",
+            '#include "window/window_elements.h"',
             "",
             "#include <array>",
             "",
-            "namespace qzd::viewer {",
+            "namespace qzd::window {",
             "",
             "namespace {",
             "",
@@ -199,16 +262,45 @@ def write_cpp(facts: WindowFacts) -> str:
             *rows,
             "}};",
             "",
+            f"constexpr std::array<PageFacts, {len(facts.pages)}> kPages = {{{{",
+            *pages,
+            "}};",
+            "",
             "}  // namespace",
             "",
             "const WindowFacts& MainWindowFacts() noexcept {",
             f"  static constexpr WindowFacts kWindow{{{_cpp_string(facts.name)}, "
             f"{_cpp_string(facts.form_class)}, {_cpp_string(facts.title)}, "
-            f"{facts.width}, {facts.height}, kElements}};",
+            f"{{{facts.x}, {facts.y}, {facts.width}, {facts.height}}}, "
+            f"{{{_cpp_string(facts.font_family)}, {_cpp_string(facts.font_stand_in)}, "
+            f"{facts.font_pixel_size}}}, kElements, kPages}};",
             "  return kWindow;",
             "}",
             "",
-            "}  // namespace qzd::viewer",
+            "}  // namespace qzd::window",
+            "",
+        ]
+    )
+
+
+def write_names_header(facts: WindowFacts) -> str:
+    """A C++ header with a constant for every element, named as the element, so that code naming
+    an element the form does not have fails to build."""
+    constants = [
+        f"inline constexpr ElementId {e.name}{{{i}}};" for i, e in enumerate(facts.elements)
+    ]
+    return "\n".join(
+        [
+            "// Generated from the window's form by window/form_facts.py. Do not edit.",
+            "#pragma once",
+            "",
+            '#include "window/window_elements.h"',
+            "",
+            "namespace qzd::window::elements {",
+            "",
+            *constants,
+            "",
+            "}  // namespace qzd::window::elements",
             "",
         ]
     )
@@ -222,6 +314,7 @@ def main(argv=None) -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("form", type=Path, help="the window's .ui form")
     parser.add_argument("--cpp", type=Path, help="write the C++ element table here")
+    parser.add_argument("--names", type=Path, help="write the C++ header of element names here")
     parser.add_argument("--json", type=Path, help="write the facts as JSON here")
     args = parser.parse_args(argv)
     try:
@@ -231,6 +324,9 @@ def main(argv=None) -> int:
         return 1
     if args.cpp:
         args.cpp.write_text(write_cpp(facts), encoding="utf-8")
+    if args.names:
+        args.names.parent.mkdir(parents=True, exist_ok=True)
+        args.names.write_text(write_names_header(facts), encoding="utf-8")
     if args.json:
         args.json.write_text(to_json(facts) + "\n", encoding="utf-8")
     return 0

@@ -8,14 +8,16 @@ import tempfile
 import unittest
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[3] / "viewer" / "form"))
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "window"))
 import form_facts  # noqa: E402
 
 FORM = """<?xml version="1.0" encoding="UTF-8"?>
 <ui version="4.0"><class>TmainForm</class>
  <widget class="QWidget" name="mainForm">
-  <property name="geometry"><rect><x>0</x><y>0</y><width>100</width><height>50</height></rect></property>
-  <widget class="qzd::viewer::Frame" name="Box">
+  <property name="geometry"><rect><x>7</x><y>9</y><width>100</width><height>50</height></rect></property>
+  {font}
+  {pages}
+  <widget class="qzd::viewer::Frame" name="{name}">
    <property name="geometry"><rect><x>5</x><y>6</y><width>90</width><height>40</height></rect></property>
    <widget class="qzd::viewer::Caption" name="Text">
     <property name="geometry"><rect><x>1</x><y>2</y><width>3</width><height>4</height></rect></property>
@@ -29,11 +31,24 @@ FORM = """<?xml version="1.0" encoding="UTF-8"?>
 """
 
 
-def read(text="a", tabstop="Box", kind="qzd::viewer::Caption"):
+FONT = """<property name="fontFamily" stdset="0"><string>Face</string></property>
+  <property name="fontStandIn" stdset="0"><string>Other Face</string></property>
+  <property name="fontPixelSize" stdset="0"><number>12</number></property>"""
+
+PAGE = """<widget class="qzd::viewer::Frame" name="Page{number}">
+   <property name="geometry"><rect><x>0</x><y>0</y><width>9</width><height>9</height></rect></property>
+   <property name="pageNumber" stdset="0"><number>{number}</number></property>
+   <property name="pageName" stdset="0"><string>page{number}</string></property>
+  </widget>"""
+
+
+def read(text="a", tabstop="Box", kind="qzd::viewer::Caption", name="Box", font=FONT,
+         pages=(4, 2, 3, 1)):
+    form = FORM.format(text=text, tabstop=tabstop, name=name, font=font,
+                       pages="".join(PAGE.format(number=n) for n in pages))
     with tempfile.TemporaryDirectory() as folder:
         path = Path(folder) / "form.ui"
-        path.write_text(FORM.format(text=text, tabstop=tabstop).replace(
-            "qzd::viewer::Caption", kind), encoding="utf-8")
+        path.write_text(form.replace("qzd::viewer::Caption", kind), encoding="utf-8")
         return form_facts.read_form(path)
 
 
@@ -58,11 +73,25 @@ class FormFactsTest(unittest.TestCase):
         literals = re.findall(r'"(?:[^"\\]|\\[0-7]{3})*"', form_facts.write_cpp(facts))
         self.assertIn(text.encode("utf-8"), [cpp_literal_bytes(lit) for lit in literals])
 
+    def test_the_window_its_font_and_its_pages(self):
+        facts = read()
+        self.assertEqual((facts.x, facts.y, facts.width, facts.height), (7, 9, 100, 50))
+        self.assertEqual((facts.font_family, facts.font_stand_in, facts.font_pixel_size),
+                         ("Face", "Other Face", 12))
+        self.assertEqual([(p.number, p.name, p.frame) for p in facts.pages],
+                         [(n, f"page{n}", f"Page{n}") for n in (1, 2, 3, 4)])
+
     def test_a_form_it_does_not_understand_is_refused(self):
-        with self.assertRaises(ValueError):
-            read(kind="QLabel")
-        with self.assertRaises(ValueError):
-            read(tabstop="Missing")
+        for bad in (
+            {"kind": "QLabel"},
+            {"tabstop": "Missing"},
+            {"name": "Box-1", "tabstop": "Box-1"},  # not a name the code can spell
+            {"name": "delete", "tabstop": "delete"},
+            {"font": ""},
+            {"pages": (1, 2, 4)},
+        ):
+            with self.subTest(bad=bad), self.assertRaises(ValueError):
+                read(**bad)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "window/window_elements.h"
+
+namespace qzd::window {
+
+// A file the user chose: its full path as the platform spells it (the bytes of a Linux file name,
+// UTF-8 on Windows and in a browser, which learns only the file's name).
+struct ChosenFile {
+  std::string path;
+  friend bool operator==(const ChosenFile&, const ChosenFile&) = default;
+};
+
+// What the window controller asks of a front end: the Qt window, the browser page, the Windows
+// window, or the headless window of the tools and tests. A front end only does what it is told;
+// which text, which element and when are the controller's business.
+class FrontEnd {
+ public:
+  virtual ~FrontEnd() = default;
+
+  // Replaces the whole text of a display field. Model texts are bytes, one character per byte.
+  virtual void SetText(ElementId field, std::string_view text) = 0;
+  // Sets only the element's own visibility flag; the elements inside a frame keep theirs.
+  virtual void SetVisible(ElementId element, bool visible) = 0;
+  // Replaces the whole text of the path field with the file's full path.
+  virtual void SetFilePath(const ChosenFile& file) = 0;
+  // The open-file dialog, shown modally: the chosen file, or nothing when the user cancelled or
+  // the dialog failed.
+  [[nodiscard]] virtual std::optional<ChosenFile> ChooseFile() = 0;
+  // Takes `file` as if the user had chosen it in the dialog: its next use offers it.
+  virtual void OfferFile(const ChosenFile& /*file*/) {}
+  // The modal error box: shows `text` exactly (bytes, one per character) and returns once the
+  // user has closed it.
+  virtual void ShowError(std::string_view text) = 0;
+  // Called with true before the read of a chosen file and with false once it has ended.
+  virtual void Busy(bool /*busy*/) {}
+};
+
+}  // namespace qzd::window
