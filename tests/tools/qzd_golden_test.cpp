@@ -18,7 +18,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 // The golden files hold `qzd json examples/NAME.qzd` as run from the source folder; after a
-// deliberate change, tests/tools/update-golden.sh writes them anew.
+// deliberate change, scripts/maintainer/update-golden.sh writes them anew.
 class GoldenJson : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {

@@ -7,10 +7,10 @@
 # The models are loaded as /home/pilot/models/NAME.qzd, so that the path field shows a user's
 # path rather than this machine's: a private mount namespace lends them that folder, and nothing
 # is left behind.
-#   tests/viewer/screenshots.sh BUILD_DIR
+#   scripts/maintainer/screenshots.sh BUILD_DIR
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-build=${1:?usage: tests/viewer/screenshots.sh BUILD_DIR}
+build=${1:?usage: scripts/maintainer/screenshots.sh BUILD_DIR}
 out=docs/screenshots
 mkdir -p "$out"
 

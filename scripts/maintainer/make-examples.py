@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: MIT
 """Writes the sample model files in examples/: one model of each type, set up as a pilot would.
 
-Run from anywhere: python3 tools/make-examples.py. The files are checked in; run this again only
+Run from anywhere: python3 scripts/maintainer/make-examples.py. The files are checked in; run this again only
 when a sample is meant to change, then regenerate the golden JSON of the tool tests
-(tests/tools/update-golden.sh).
+(scripts/maintainer/update-golden.sh).
 """
 
 from pathlib import Path
@@ -195,7 +195,7 @@ SAMPLES = [
 
 
 def main():
-    examples = Path(__file__).resolve().parent.parent / "examples"
+    examples = Path(__file__).resolve().parents[2] / "examples"
     examples.mkdir(exist_ok=True)
     for name, build, line_end in SAMPLES:
         build().write(examples / name, line_end)

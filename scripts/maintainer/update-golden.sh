@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Writes the golden `qzd json` output of every sample model anew, after a deliberate change to the
 # samples or the output. Review the diff before committing it.
-# Usage: tests/tools/update-golden.sh [BUILD_DIR]   (default build/debug)
+# Usage: scripts/maintainer/update-golden.sh [BUILD_DIR]   (default build/debug)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build/debug}
