@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: MIT
+// The main of the tests that need Qt's widgets: offscreen, named as the program, and like the
+// program keeping no settings (Qt's file dialog would read and write its own otherwise).
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 #include "viewer/open_dialog.h"
+#include "window/program_title.h"
 
 int main(int argc, char** argv) {
-  // The window tests run without a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // As the program does: Qt's file dialog restores and saves no settings.
   qzd::viewer::KeepNoSettings();
+  QCoreApplication::setApplicationName(QString::fromLatin1(qzd::window::kProgramTitle));
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("DODeruzudevir"));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
