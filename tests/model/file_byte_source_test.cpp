@@ -108,15 +108,16 @@ TEST_F(FileReaderTest, OpenFailures) {
     std::string path;
     int code;
   } cases[] = {
-      {"missing file", dir_ / "missing.qzd", 2},
-      {"missing folder on the path", dir_ / "nowhere" / "model.qzd", 3},
-      {"a file where a folder should be", model_ / "model.qzd", 3},
-      {"empty path", "", 3},
-      {"NUL in the path", model_.string() + std::string(1, '\0') + "x", 3},
-      {"folder", folder, 5},
-      {"FIFO with no writer", fifo, 5},
-      {"device", "/dev/null", 5},
-      {"socket", socketPath, 5},
+      {"missing file", dir_ / "missing.qzd", system_error::kFileNotFound},
+      {"missing folder on the path", dir_ / "nowhere" / "model.qzd", system_error::kPathNotFound},
+      {"a file where a folder should be", model_ / "model.qzd", system_error::kPathNotFound},
+      {"empty path", "", system_error::kPathNotFound},
+      {"NUL in the path", model_.string() + std::string(1, '\0') + "x",
+       system_error::kPathNotFound},
+      {"folder", folder, system_error::kAccessDenied},
+      {"FIFO with no writer", fifo, system_error::kAccessDenied},
+      {"device", "/dev/null", system_error::kAccessDenied},
+      {"socket", socketPath, system_error::kAccessDenied},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -132,8 +133,8 @@ TEST_F(FileReaderTest, FileHeldByAWriterIsRefused) {
   WriteLock writer(model_);
   ASSERT_TRUE(writer.held());
   ModelValueStore store = PriorStore();
-  EXPECT_EQ(ReadModelFile(model_, store),
-            (LoadFailure{LoadFailure::Kind::kOpen, "I/O error 32", 32}));
+  EXPECT_EQ(ReadModelFile(model_, store), (LoadFailure{LoadFailure::Kind::kOpen, "I/O error 32",
+                                                       system_error::kSharingViolation}));
   EXPECT_TRUE(SameStore(store, PriorStore()));
 }
 
@@ -170,8 +171,9 @@ TEST_F(FileReaderTest, PermissionDenied) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
   fs::permissions(model_, fs::perms::none);
   ModelValueStore store;
-  EXPECT_EQ(ReadModelFile(model_, store),
-            (LoadFailure{LoadFailure::Kind::kOpen, "File access denied", 5}));
+  EXPECT_EQ(
+      ReadModelFile(model_, store),
+      (LoadFailure{LoadFailure::Kind::kOpen, "File access denied", system_error::kAccessDenied}));
 }
 
 TEST_F(FileReaderTest, TooManyOpenFiles) {
@@ -190,7 +192,8 @@ TEST_F(FileReaderTest, TooManyOpenFiles) {
   const auto failure = ReadModelFile(model_, store);
   for (int fd : filler) ::close(fd);
   ::setrlimit(RLIMIT_NOFILE, &original);
-  EXPECT_EQ(failure, (LoadFailure{LoadFailure::Kind::kOpen, "Too many open files", 4}));
+  EXPECT_EQ(failure, (LoadFailure{LoadFailure::Kind::kOpen, "Too many open files",
+                                  system_error::kTooManyOpenFiles}));
 }
 
 TEST_F(FileReaderTest, LeavesTheFileAsItWas) {
