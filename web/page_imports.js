@@ -29,8 +29,8 @@ mergeInto(LibraryManager.library, {
 
   // The path field shows a file's name as the file system spells it.
   qzd_page_set_file_path__deps: ['$qzdLatin1'],
-  qzd_page_set_file_path: function (path, pathLength) {
-    Module.page.setText('FilePath', UTF8ToString(path, pathLength));
+  qzd_page_set_file_path: function (name, nameLength, path, pathLength) {
+    Module.page.setText(qzdLatin1(name, nameLength), UTF8ToString(path, pathLength));
   },
 
   // Waits for the open dialog. Returns the UTF-8 length of the chosen file's name, or -1 when

@@ -12,6 +12,7 @@
 #include "model/model_file_reader.h"
 #include "model/model_value_store.h"
 #include "web/stream_byte_source.h"
+#include "window/elements.h"
 #include "window/field_labels.h"
 #include "window/program_title.h"
 #include "window/window_controller.h"
@@ -23,7 +24,7 @@ extern "C" {
 void qzd_page_set_text(const char* name, int nameLength, const char* text, int textLength);
 void qzd_page_set_visible(const char* name, int nameLength, int visible);
 void qzd_page_set_label(const char* name, int nameLength, const char* label, int labelLength);
-void qzd_page_set_file_path(const char* path, int pathLength);
+void qzd_page_set_file_path(const char* name, int nameLength, const char* path, int pathLength);
 int qzd_page_choose_file();
 void qzd_page_chosen_name(char* buffer, int capacity);
 void qzd_page_show_error(const char* caption, int captionLength, const char* text, int textLength);
@@ -50,7 +51,8 @@ class Page final : public window::FrontEnd {
     qzd_page_set_visible(name.data(), Length(name), visible ? 1 : 0);
   }
   void SetFilePath(const window::ChosenFile& file) override {
-    qzd_page_set_file_path(file.path.data(), Length(file.path));
+    const std::string_view name = window::elements::FilePath.name();
+    qzd_page_set_file_path(name.data(), Length(name), file.path.data(), Length(file.path));
   }
   // The browser's file picker, or the file dropped on the page. A page learns only a file's name.
   std::optional<window::ChosenFile> ChooseFile() override {
