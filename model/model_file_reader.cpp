@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <span>
 
 #include "model/file_byte_source.h"
 
@@ -40,11 +42,11 @@ class LineReader {
   // empty. After a read error the text is what was taken before it; see readError(). The text
   // stays valid until the next call.
   std::string_view next() {
-    if (pos_ == end_) (void)refill();
+    if (pos_ == end_) (void)refill(buffer_);
     if (const auto text = nextShortLine()) return *text;
     text_.clear();
     for (;;) {
-      if (pos_ == end_ && !refill()) return text_.view();
+      if (pos_ == end_ && !refill(buffer_)) return text_.view();
       while (pos_ != end_) {
         const unsigned char c = *pos_++;
         if (c == kLineFeed) return text_.view();
@@ -93,8 +95,8 @@ class LineReader {
   // The part of a line after its 255th character: up to and including the LF. A byte 26 stops
   // the skip and is left in place, so the next line's text ends at once and reads as empty.
   void skipRestOfLongLine() {
-    for (;;) {
-      if (pos_ == end_ && !refill()) return;
+    for (int refills = 0;;) {
+      if (pos_ == end_ && !refillWhileSkipping(refills++)) return;
       const auto* lineFeed = Find(pos_, end_, kLineFeed);
       const auto* mark = Find(pos_, lineFeed, kEndMark);
       if (mark != lineFeed) {
@@ -110,8 +112,8 @@ class LineReader {
   }
 
   void skipThroughLineEnd() {
-    for (;;) {
-      if (pos_ == end_ && !refill()) return;
+    for (int refills = 0;;) {
+      if (pos_ == end_ && !refillWhileSkipping(refills++)) return;
       const auto* lineFeed = Find(pos_, end_, kLineFeed);
       if (lineFeed != end_) {
         pos_ = lineFeed + 1;
@@ -119,6 +121,19 @@ class LineReader {
       }
       pos_ = end_;
     }
+  }
+
+  // A skip stops only at a LF or a byte 26, or at the end of the data, so the zero bytes of a
+  // hole, which the source passes over unread, are bytes the skip would have passed over anyway.
+  // A skip that outruns its first buffer goes on in large blocks, which a file of gigabytes
+  // without a line end needs far fewer reads for.
+  bool refillWhileSkipping(int earlierRefills) {
+    if (finished_) return false;
+    (void)source_.SkipZeroBytes();
+    if (earlierRefills == 0) return refill(buffer_);
+    if (!skipBuffer_)
+      skipBuffer_ = std::make_unique_for_overwrite<unsigned char[]>(kSkipReadBufferSize);
+    return refill({skipBuffer_.get(), kSkipReadBufferSize});
   }
 
   static const unsigned char* Find(const unsigned char* from, const unsigned char* to,
@@ -129,9 +144,9 @@ class LineReader {
   }
 
   // Returns false at the end of the data or on a read error; neither asks the source again.
-  bool refill() {
+  bool refill(std::span<unsigned char> into) {
     if (finished_) return false;
-    const ByteSource::ReadResult result = source_.Read(buffer_);
+    const ByteSource::ReadResult result = source_.Read(into);
     if (result.systemErrorCode && *result.systemErrorCode != system_error::kBrokenPipe) {
       readError_ = result.systemErrorCode;
     }
@@ -139,14 +154,15 @@ class LineReader {
       finished_ = true;
       return false;
     }
-    pos_ = buffer_.data();
-    end_ = pos_ + std::min(result.count, buffer_.size());
+    pos_ = into.data();
+    end_ = pos_ + std::min(result.count, into.size());
     return true;
   }
 
   ByteSource& source_;
   LineText text_;
   std::array<unsigned char, kModelReadBufferSize> buffer_;
+  std::unique_ptr<unsigned char[]> skipBuffer_;
   const unsigned char* pos_ = nullptr;
   const unsigned char* end_ = nullptr;
   bool finished_ = false;
