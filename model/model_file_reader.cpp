@@ -69,6 +69,31 @@ class LineReader {
 
   [[nodiscard]] std::optional<int> readError() const noexcept { return readError_; }
 
+  // The line a transmitter writes, read straight to its value: at most nine decimal digits after
+  // an optional minus sign, ended by LF or CR LF, wholly in the buffer. Such a text is a valid
+  // number under every rule and cannot leave the 32-bit range. Any other line is left untouched
+  // for next() and the full number syntax.
+  std::optional<std::int32_t> nextPlainNumber() noexcept {
+    const unsigned char* p = pos_;
+    if (p == end_) return std::nullopt;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    const unsigned char* const digits = p;
+    const unsigned char* const limit = digits + std::min<std::ptrdiff_t>(end_ - digits, 9);
+    std::int32_t value = 0;
+    for (; p != limit && static_cast<unsigned char>(*p - '0') < 10; ++p)
+      value = value * 10 + (*p - '0');
+    if (p == digits || p == end_) return std::nullopt;
+    if (*p == kLineFeed) {
+      pos_ = p + 1;
+    } else if (*p == kCarriageReturn && p + 1 != end_ && p[1] == kLineFeed) {
+      pos_ = p + 2;
+    } else {
+      return std::nullopt;
+    }
+    return negative ? -value : value;
+  }
+
  private:
   // The common line, taken in place: wholly in the buffer, shorter than 255 characters, ended by
   // LF or CR LF, and free of any other byte below 27. Anything else is left to next().
@@ -231,6 +256,10 @@ LoadFailure SystemFailure(LoadFailure::Kind kind, int code) {
 std::optional<LoadFailure> ReadLines(ByteSource& source, ModelValueStore& store) {
   LineReader lines(source);
   for (int slot = 0; slot < ModelValueStore::kLoadedSlotCount; ++slot) {
+    if (const auto plain = lines.nextPlainNumber()) {
+      store.set(slot, *plain);
+      continue;
+    }
     const std::string_view text = lines.next();
     if (const auto code = lines.readError()) return SystemFailure(LoadFailure::Kind::kRead, *code);
     const auto value = ParseLineNumber(text);
