@@ -3,8 +3,11 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QSet>
 #include <algorithm>
+#include <iterator>
+#include <thread>
 #include <vector>
 
 #include "viewer/pictures/built_in_pictures.h"
@@ -61,6 +64,24 @@ TEST_P(BuiltInPictureTest, IsDecodedOnceAndKept) {
 
 INSTANTIATE_TEST_SUITE_P(Pictures, BuiltInPictureTest, testing::ValuesIn(kPictures),
                          [](const auto& test) { return std::string(test.param.name); });
+
+// Pictures wanted while the background decode runs, in the opposite order to its own, come whole:
+// each is the one decode of its data, whichever thread made it, and its screen-ready form paints
+// the very same pixels.
+TEST(BackgroundDecode, PicturesWantedMeanwhileComeWholeAndPaintAlike) {
+  const std::jthread decode = DecodePicturesInBackground();
+  const auto painted = [](const QImage& picture) {
+    QImage canvas(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::magenta);
+    QPainter(&canvas).drawImage(0, 0, picture);
+    return canvas;
+  };
+  for (auto c = std::rbegin(kPictures); c != std::rend(kPictures); ++c) {
+    const QImage& screenReady = ScreenReadyPicture(c->id);
+    EXPECT_EQ(BuiltInPicture(c->id), DecodeJpeg(PictureData(c->id))) << c->name;
+    EXPECT_EQ(painted(screenReady), painted(BuiltInPicture(c->id))) << c->name;
+  }
+}
 
 // The type pictures stand in 49 x 25 boxes; the picture is one pixel wider (its last column is
 // cut off) and seven pixels shorter.
