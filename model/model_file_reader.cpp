@@ -157,7 +157,7 @@ class LineReader {
     (void)source_.SkipZeroBytes();
     if (earlierRefills == 0) return refill(buffer_);
     if (!skipBuffer_)
-      skipBuffer_ = std::make_unique_for_overwrite<unsigned char[]>(kSkipReadBufferSize);
+      skipBuffer_.reset(new unsigned char[kSkipReadBufferSize]);  // left uninitialised: read into
     return refill({skipBuffer_.get(), kSkipReadBufferSize});
   }
 
