@@ -60,21 +60,11 @@ const QImage& BuiltInPicture(PictureId id) {
   return pictures[index];
 }
 
-const QImage& ScreenReadyPicture(PictureId id) {
-  static std::array<std::once_flag, kPictureFiles.size()> converted;
-  static std::array<QImage, kPictureFiles.size()> pictures;
-  const std::size_t index = Index(id);
-  std::call_once(converted[index], [&] {
-    pictures[index] = BuiltInPicture(id).convertToFormat(QImage::Format_RGB32);
-  });
-  return pictures[index];
-}
-
 std::jthread DecodePicturesInBackground() {
   return std::jthread([] {
     for (const PictureId id : {PictureId::kServoConnection, PictureId::kMode, PictureId::kHeli,
                                PictureId::kAeroplane, PictureId::kGlider, PictureId::kHelicopter})
-      (void)ScreenReadyPicture(id);
+      (void)BuiltInPicture(id);
   });
 }
 

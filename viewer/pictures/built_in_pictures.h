@@ -21,11 +21,6 @@ enum class PictureId {
 // decoded comes back as a null image; the program never aborts over it.
 [[nodiscard]] const QImage& BuiltInPicture(PictureId id);
 
-// The same picture in the format a screen's pixels have, decoded and converted once and kept for
-// the run: drawn onto the screen it gives the same pixels as the decoded picture, without the
-// conversion that would otherwise come with every paint.
-[[nodiscard]] const QImage& ScreenReadyPicture(PictureId id);
-
 // Makes every built-in picture ready for the screen on a thread of its own, the page pictures first
 // in the order the page cycle shows them, so that no page waits for its picture when it is first
 // shown. A picture wanted meanwhile waits for its decode to end, so it is painted whole. The
