@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Start-up of the main window against a minimal Qt Widgets program with one empty window of the
-// same size, both started afresh as processes and measured alternately in the same run: time from
-// the process start to the window's first painted frame, and peak resident memory (the main
-// window's after applying a sample model's update). Uses the display in DISPLAY, else offscreen.
+// Start-up of the main window against minimal Qt Widgets programs with one window of the same size,
+// empty or with one line of text in the window's font, all started afresh as processes and
+// measured in turn in the same run: time from the process start to the first frame painted with
+// a sample model filled in (the yardsticks' first frame), and peak resident memory. Then the first
+// paint of each page after a click to it, in a window started afresh each time. Uses the display
+// in DISPLAY, else offscreen.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,7 @@ namespace {
 
 struct ChildRun {
   double startupSeconds = 0;
+  std::vector<double> laterSeconds;  // what the child printed after the start-up
   double peakMiB = 0;
   bool ok = false;
 };
@@ -42,7 +46,7 @@ std::vector<std::string> Environment() {
 }
 
 // Runs `program` with the start time and `extra` arguments.
-ChildRun RunChild(const char* program, const char* extra) {
+ChildRun RunChild(const char* program, const std::vector<std::string>& extra = {}) {
   int out[2];
   if (pipe(out) != 0) return {};
   posix_spawn_file_actions_t actions;
@@ -57,7 +61,7 @@ ChildRun RunChild(const char* program, const char* extra) {
 
   const std::string started = std::to_string(MonotonicNanoseconds());
   std::vector<std::string> args = {program, started};
-  if (extra != nullptr) args.emplace_back(extra);
+  args.insert(args.end(), extra.begin(), extra.end());
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
@@ -80,7 +84,14 @@ ChildRun RunChild(const char* program, const char* extra) {
 
   ChildRun run;
   run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && !printed.empty();
-  if (run.ok) run.startupSeconds = std::stod(printed) / 1e9;
+  std::istringstream numbers(printed);
+  for (double nanoseconds = 0; numbers >> nanoseconds;) {
+    if (run.startupSeconds == 0) {
+      run.startupSeconds = nanoseconds / 1e9;
+    } else {
+      run.laterSeconds.push_back(nanoseconds / 1e9);
+    }
+  }
   run.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
   return run;
 }
@@ -91,28 +102,33 @@ double Median(std::vector<double> values) {
   return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// Each iteration starts the minimal program and the main window once each, in turn, so that
-// both see the same machine load. The counters are the medians over all iterations.
+// Each iteration starts the empty window, the text window and the main window once each, in
+// turn, so that all see the same machine load. The counters are the medians over all iterations.
 void BM_WindowStartupAgainstMinimal(benchmark::State& state) {
-  std::vector<double> minimalTime, windowTime, minimalPeak, windowPeak;
+  std::vector<double> minimalTime, textTime, windowTime, minimalPeak, windowPeak;
   for (auto _ : state) {
-    const ChildRun minimal = RunChild(QZD_BENCH_MINIMAL, nullptr);
-    const ChildRun window = RunChild(QZD_BENCH_WINDOW, QZD_BENCH_MODEL);
-    if (!minimal.ok || !window.ok) {
+    const ChildRun minimal = RunChild(QZD_BENCH_MINIMAL);
+    const ChildRun text = RunChild(QZD_BENCH_MINIMAL, {"text"});
+    const ChildRun window = RunChild(QZD_BENCH_WINDOW, {QZD_BENCH_MODEL});
+    if (!minimal.ok || !text.ok || !window.ok) {
       state.SkipWithError("a child program failed");
       return;
     }
     state.SetIterationTime(window.startupSeconds);
     minimalTime.push_back(minimal.startupSeconds);
+    textTime.push_back(text.startupSeconds);
     windowTime.push_back(window.startupSeconds);
     minimalPeak.push_back(minimal.peakMiB);
     windowPeak.push_back(window.peakMiB);
   }
-  const double tMinimal = Median(minimalTime), tWindow = Median(windowTime);
+  const double tMinimal = Median(minimalTime), tText = Median(textTime);
+  const double tWindow = Median(windowTime);
   const double mMinimal = Median(minimalPeak), mWindow = Median(windowPeak);
   state.counters["minimal_ms"] = tMinimal * 1e3;
+  state.counters["text_ms"] = tText * 1e3;
   state.counters["window_ms"] = tWindow * 1e3;
   state.counters["startup_ratio"] = tWindow / tMinimal;
+  state.counters["text_ratio"] = tWindow / tText;
   state.counters["minimal_MiB"] = mMinimal;
   state.counters["window_MiB"] = mWindow;
   state.counters["rss_ratio"] = mWindow / mMinimal;
@@ -121,6 +137,26 @@ BENCHMARK(BM_WindowStartupAgainstMinimal)
     ->UseManualTime()
     ->Iterations(15)
     ->Unit(benchmark::kMillisecond);
+
+// A fresh window each iteration, clicked through Servo Connection, Mode and Heli a while after it
+// appeared: the time from each click to the end of the page's paint, medians in milliseconds.
+void BM_FirstPaintOfEachPage(benchmark::State& state) {
+  std::vector<std::vector<double>> paints(3);
+  for (auto _ : state) {
+    const ChildRun window = RunChild(QZD_BENCH_WINDOW, {QZD_BENCH_MODEL, "pages"});
+    if (!window.ok || window.laterSeconds.size() != paints.size()) {
+      state.SkipWithError("the window failed");
+      return;
+    }
+    state.SetIterationTime(window.laterSeconds[0]);
+    for (std::size_t page = 0; page < paints.size(); ++page)
+      paints[page].push_back(window.laterSeconds[page]);
+  }
+  state.counters["servo_ms"] = Median(paints[0]) * 1e3;
+  state.counters["mode_ms"] = Median(paints[1]) * 1e3;
+  state.counters["heli_ms"] = Median(paints[2]) * 1e3;
+}
+BENCHMARK(BM_FirstPaintOfEachPage)->UseManualTime()->Iterations(9)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

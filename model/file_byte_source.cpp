@@ -131,6 +131,23 @@ ByteSource::ReadResult FileByteSource::Read(std::span<unsigned char> buffer) {
   return ReadDescriptor(fd_, buffer);
 }
 
+std::uint64_t FileByteSource::SkipZeroBytes() {
+  if (fd_ < 0) return 0;
+  const off_t here = ::lseek(fd_, 0, SEEK_CUR);
+  if (here < 0) return 0;
+  off_t data = ::lseek(fd_, here, SEEK_DATA);
+  if (data < 0) {
+    // ENXIO: no data lies at or after `here`, so the rest of the file is one hole, or `here` is
+    // already its end. Any other error is a file system that cannot tell; the file is read on.
+    struct stat status {};
+    if (errno != ENXIO || ::fstat(fd_, &status) != 0 || status.st_size <= here) return 0;
+    data = ::lseek(fd_, status.st_size, SEEK_SET);
+  }
+  // Never backwards: a byte is never read twice.
+  if (data <= here) return 0;
+  return static_cast<std::uint64_t>(data - here);
+}
+
 std::optional<int> FileByteSource::Close() {
   return CloseDescriptor();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -32,6 +33,8 @@ class FileByteSource final : public ByteSource {
   [[nodiscard]] std::optional<int> openFailure() const noexcept { return openFailure_; }
 
   ReadResult Read(std::span<unsigned char> buffer) override;
+  // Jumps over the holes the file system reports; where it reports none, or cannot, nothing.
+  std::uint64_t SkipZeroBytes() override;
   std::optional<int> Close() override;
 
  private:

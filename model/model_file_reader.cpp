@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <span>
 
 #include "model/file_byte_source.h"
 
@@ -40,11 +42,11 @@ class LineReader {
   // empty. After a read error the text is what was taken before it; see readError(). The text
   // stays valid until the next call.
   std::string_view next() {
-    if (pos_ == end_) (void)refill();
+    if (pos_ == end_) (void)refill(buffer_);
     if (const auto text = nextShortLine()) return *text;
     text_.clear();
     for (;;) {
-      if (pos_ == end_ && !refill()) return text_.view();
+      if (pos_ == end_ && !refill(buffer_)) return text_.view();
       while (pos_ != end_) {
         const unsigned char c = *pos_++;
         if (c == kLineFeed) return text_.view();
@@ -66,6 +68,31 @@ class LineReader {
   }
 
   [[nodiscard]] std::optional<int> readError() const noexcept { return readError_; }
+
+  // The line a transmitter writes, read straight to its value: at most nine decimal digits after
+  // an optional minus sign, ended by LF or CR LF, wholly in the buffer. Such a text is a valid
+  // number under every rule and cannot leave the 32-bit range. Any other line is left untouched
+  // for next() and the full number syntax.
+  std::optional<std::int32_t> nextPlainNumber() noexcept {
+    const unsigned char* p = pos_;
+    if (p == end_) return std::nullopt;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    const unsigned char* const digits = p;
+    const unsigned char* const limit = digits + std::min<std::ptrdiff_t>(end_ - digits, 9);
+    std::int32_t value = 0;
+    for (; p != limit && static_cast<unsigned char>(*p - '0') < 10; ++p)
+      value = value * 10 + (*p - '0');
+    if (p == digits || p == end_) return std::nullopt;
+    if (*p == kLineFeed) {
+      pos_ = p + 1;
+    } else if (*p == kCarriageReturn && p + 1 != end_ && p[1] == kLineFeed) {
+      pos_ = p + 2;
+    } else {
+      return std::nullopt;
+    }
+    return negative ? -value : value;
+  }
 
  private:
   // The common line, taken in place: wholly in the buffer, shorter than 255 characters, ended by
@@ -93,8 +120,8 @@ class LineReader {
   // The part of a line after its 255th character: up to and including the LF. A byte 26 stops
   // the skip and is left in place, so the next line's text ends at once and reads as empty.
   void skipRestOfLongLine() {
-    for (;;) {
-      if (pos_ == end_ && !refill()) return;
+    for (int refills = 0;;) {
+      if (pos_ == end_ && !refillWhileSkipping(refills++)) return;
       const auto* lineFeed = Find(pos_, end_, kLineFeed);
       const auto* mark = Find(pos_, lineFeed, kEndMark);
       if (mark != lineFeed) {
@@ -110,8 +137,8 @@ class LineReader {
   }
 
   void skipThroughLineEnd() {
-    for (;;) {
-      if (pos_ == end_ && !refill()) return;
+    for (int refills = 0;;) {
+      if (pos_ == end_ && !refillWhileSkipping(refills++)) return;
       const auto* lineFeed = Find(pos_, end_, kLineFeed);
       if (lineFeed != end_) {
         pos_ = lineFeed + 1;
@@ -119,6 +146,19 @@ class LineReader {
       }
       pos_ = end_;
     }
+  }
+
+  // A skip stops only at a LF or a byte 26, or at the end of the data, so the zero bytes of a
+  // hole, which the source passes over unread, are bytes the skip would have passed over anyway.
+  // A skip that outruns its first buffer goes on in large blocks, which a file of gigabytes
+  // without a line end needs far fewer reads for.
+  bool refillWhileSkipping(int earlierRefills) {
+    if (finished_) return false;
+    (void)source_.SkipZeroBytes();
+    if (earlierRefills == 0) return refill(buffer_);
+    if (!skipBuffer_)
+      skipBuffer_.reset(new unsigned char[kSkipReadBufferSize]);  // left uninitialised: read into
+    return refill({skipBuffer_.get(), kSkipReadBufferSize});
   }
 
   static const unsigned char* Find(const unsigned char* from, const unsigned char* to,
@@ -129,9 +169,9 @@ class LineReader {
   }
 
   // Returns false at the end of the data or on a read error; neither asks the source again.
-  bool refill() {
+  bool refill(std::span<unsigned char> into) {
     if (finished_) return false;
-    const ByteSource::ReadResult result = source_.Read(buffer_);
+    const ByteSource::ReadResult result = source_.Read(into);
     if (result.systemErrorCode && *result.systemErrorCode != system_error::kBrokenPipe) {
       readError_ = result.systemErrorCode;
     }
@@ -139,14 +179,15 @@ class LineReader {
       finished_ = true;
       return false;
     }
-    pos_ = buffer_.data();
-    end_ = pos_ + std::min(result.count, buffer_.size());
+    pos_ = into.data();
+    end_ = pos_ + std::min(result.count, into.size());
     return true;
   }
 
   ByteSource& source_;
   LineText text_;
   std::array<unsigned char, kModelReadBufferSize> buffer_;
+  std::unique_ptr<unsigned char[]> skipBuffer_;
   const unsigned char* pos_ = nullptr;
   const unsigned char* end_ = nullptr;
   bool finished_ = false;
@@ -215,6 +256,10 @@ LoadFailure SystemFailure(LoadFailure::Kind kind, int code) {
 std::optional<LoadFailure> ReadLines(ByteSource& source, ModelValueStore& store) {
   LineReader lines(source);
   for (int slot = 0; slot < ModelValueStore::kLoadedSlotCount; ++slot) {
+    if (const auto plain = lines.nextPlainNumber()) {
+      store.set(slot, *plain);
+      continue;
+    }
     const std::string_view text = lines.next();
     if (const auto code = lines.readError()) return SystemFailure(LoadFailure::Kind::kRead, *code);
     const auto value = ParseLineNumber(text);

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QShortcut>
+#include <QTimer>
 
 #include "ui_main_window.h"
 #include "viewer/accessibility.h"
@@ -40,6 +41,16 @@ TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
 }
 
 TmainForm::~TmainForm() = default;
+
+bool TmainForm::event(QEvent* event) {
+  // Once the first frame is painted, the pictures of the pages not yet shown are decoded beside
+  // the event loop, so that neither start-up nor the first click to a page waits for them.
+  if (event->type() == QEvent::Paint && !picturesDecodeAsked_) {
+    picturesDecodeAsked_ = true;
+    QTimer::singleShot(0, this, [this] { picturesDecode_ = DecodePicturesInBackground(); });
+  }
+  return QWidget::event(event);
+}
 
 void TmainForm::SetUpElementKinds() {
   // Captions are as wide as their text in the font actually in use, which for a caption with a

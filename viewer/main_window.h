@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "viewer/boxes.h"
@@ -60,6 +61,9 @@ class TmainForm : public QWidget, public window::FrontEnd {
   // The advance of the page area: a click on `Button1` or on a page's frame.
   void ChangeHelpScr();
 
+ protected:
+  bool event(QEvent* event) override;
+
  private:
   void SetUpElementKinds();
   void IndexElements();
@@ -71,6 +75,8 @@ class TmainForm : public QWidget, public window::FrontEnd {
   OpenDialog& dialog_;
   ErrorBox& errors_;
   window::WindowController controller_{*this};
+  bool picturesDecodeAsked_ = false;
+  std::jthread picturesDecode_;
 };
 
 }  // namespace qzd::viewer

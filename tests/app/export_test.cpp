@@ -179,6 +179,8 @@ TEST_F(Export, AFailureSaysWhyExitsOneAndLeavesNoFile) {
   QByteArray lines;
   for (int slot = 0; slot < 301; ++slot) lines += slot == 215 ? "-1\n" : "0\n";
   const QString stop = Write("stop.qzd", lines);
+  const QString huge = Write("huge.qzd", "");  // a terabyte hole without a line end
+  QFile(huge).resize(qint64{1} << 40);
   QDir(dir.path()).mkdir("locked");
   QFile::setPermissions(Out("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
 
@@ -202,6 +204,7 @@ TEST_F(Export, AFailureSaysWhyExitsOneAndLeavesNoFile) {
        "bad.qzd: '<b>x</b>\\x1b[2J' is not a valid integer value.",
        {}},
       {"fill stop", stop, Out("a.pdf"), "stop.qzd: Range check error.", {}},
+      {"huge sparse model", huge, Out("a.png"), "huge.qzd: '\\x00\\x00", {}},
       {"missing folder",
        Example("glider.qzd"),
        Out("no/a.png"),

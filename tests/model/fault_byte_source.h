@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -56,7 +57,7 @@ class FaultByteSource final : public ByteSource {
   std::size_t position_ = 0;
 };
 
-// Passes another source through, counting the bytes asked for.
+// Passes another source through, counting the bytes asked for, handed out and jumped.
 class CountingByteSource final : public ByteSource {
  public:
   explicit CountingByteSource(ByteSource& inner) : inner_(inner) {}
@@ -66,10 +67,16 @@ class CountingByteSource final : public ByteSource {
     bytesDelivered += result.count;
     return result;
   }
+  std::uint64_t SkipZeroBytes() override {
+    const std::uint64_t skipped = inner_.SkipZeroBytes();
+    bytesSkipped += skipped;
+    return skipped;
+  }
   std::optional<int> Close() override { return inner_.Close(); }
 
   std::size_t bytesRequested = 0;
   std::size_t bytesDelivered = 0;
+  std::uint64_t bytesSkipped = 0;
 
  private:
   ByteSource& inner_;

@@ -20,7 +20,9 @@
 #include <functional>
 #include <iterator>
 #include <thread>
+#include <vector>
 
+#include "model/memory_byte_source.h"
 #include "model/model_file_reader.h"
 #include "tests/model/fault_byte_source.h"
 #include "tests/model/reader_test_support.h"
@@ -245,6 +247,55 @@ TEST_F(FileReaderTest, LargeFileIsReadOnlyToLine301) {
   EXPECT_EQ(ReadModel(counter, store), std::nullopt);
   EXPECT_LE(counter.bytesRequested, kModelReadBufferSize);
   EXPECT_TRUE(SameStore(store, StoreWith(ModelValueStore{}, ReferenceValuesAfter({}))));
+}
+
+// A line's skipped rest may run through a hole of a sparse file: a hole reads as zero bytes, which
+// hold no line end and no byte 26, so jumping it must read exactly as reading through it does,
+// while the bytes handed out stay a few blocks however large the hole is.
+TEST_F(FileReaderTest, HolesInASkippedRestAreJumpedAndReadAsTheirZeroBytes) {
+  constexpr off_t kHole = off_t{64} << 30;
+  struct Case {
+    const char* name;
+    std::string head;  // the bytes before the hole
+    std::string tail;  // the bytes after it
+  };
+  const std::vector<Case> cases = {
+      {"a file that is one hole", "", ""},
+      {"a line running into a hole to the end", "7", ""},
+      {"a hole inside a line's rest", "7", "\n" + ReferenceLines(2)},
+      {"a byte 26 after the hole stops the skip", "7", "\x1a" + ReferenceLines(2)},
+      {"a hole after the byte 26 that ended a line", "7\x1a", "\n" + ReferenceLines(2)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path sparse = dir_ / "sparse.qzd";
+    {
+      const int fd = ::open(sparse.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+      ASSERT_GE(fd, 0);
+      const bool written =
+          ::pwrite(fd, c.head.data(), c.head.size(), 0) == static_cast<ssize_t>(c.head.size()) &&
+          ::pwrite(fd, c.tail.data(), c.tail.size(), kHole) ==
+              static_cast<ssize_t>(c.tail.size()) &&
+          ::ftruncate(fd, kHole + static_cast<off_t>(c.tail.size())) == 0;
+      const off_t firstHole = ::lseek(fd, 0, SEEK_HOLE);
+      ::close(fd);
+      if (!written || firstHole < 0 || firstHole >= kHole) {
+        GTEST_SKIP() << "the file system under " << dir_ << " keeps no 64 GiB hole in a file";
+      }
+    }
+    const std::string inMemory = c.head + std::string(2 * kSkipReadBufferSize + 3, '\0') + c.tail;
+    MemoryByteSource memory(inMemory);
+    ModelValueStore expected = PriorStore();
+    const auto expectedFailure = ReadModel(memory, expected);
+
+    FileByteSource file(sparse);
+    ASSERT_EQ(file.openFailure(), std::nullopt);
+    CountingByteSource counter(file);
+    ModelValueStore store = PriorStore();
+    EXPECT_EQ(ReadModel(counter, store), expectedFailure);
+    EXPECT_TRUE(SameStore(store, expected));
+    EXPECT_LE(counter.bytesDelivered, kSkipReadBufferSize + c.tail.size());
+  }
 }
 
 std::atomic<int> interruptions{0};

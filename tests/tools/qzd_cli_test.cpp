@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -180,6 +181,17 @@ TEST_F(QzdTool, JsonWritesEveryByteOfAHostileTextAsTheCharacterOfItsCode) {
   EXPECT_NE(result.out.find(R"(\u00e9\u00ff)"), std::string::npos);
   const nlohmann::json parsed = nlohmann::json::parse(result.out);
   EXPECT_EQ(parsed["load_error"].get<std::string>(), Latin1ToUtf8(failure->message));
+}
+
+// A terabyte hole without a line end is one over-long line: its text fails at once, the rest of it
+// is jumped, not read.
+TEST_F(QzdTool, JsonOfAHugeSparseFileFailsAtItsFirstLine) {
+  const std::string huge = dir.WriteBytes("huge.qzd", "");
+  std::filesystem::resize_file(huge, std::uintmax_t{1} << 40);
+  const RunResult result = RunTool({"json", huge});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(nlohmann::json::parse(result.out)["load_error"],
+            "'" + std::string(255, '\0') + "' is not a valid integer value");
 }
 
 TEST_F(QzdTool, JsonWritesEveryFileNameAsAStringOfItsOwn) {

@@ -49,14 +49,23 @@ std::span<const unsigned char> PictureData(PictureId id) {
   return FindEmbeddedFile(kPictureFiles[Index(id)].name);
 }
 
-// Decoding waits until a picture is first wanted, so start-up pays only for the pictures the
-// first screen shows, and each picture is decoded once for the whole run.
+// Decoding waits until a picture is first wanted, here or by the background decode, so start-up
+// pays only for the pictures the first screen shows, and each picture is decoded once for the whole
+// run, whichever thread wants it first.
 const QImage& BuiltInPicture(PictureId id) {
   static std::array<std::once_flag, kPictureFiles.size()> decoded;
   static std::array<QImage, kPictureFiles.size()> pictures;
   const std::size_t index = Index(id);
   std::call_once(decoded[index], [&] { pictures[index] = DecodeJpeg(PictureData(id)); });
   return pictures[index];
+}
+
+std::jthread DecodePicturesInBackground() {
+  return std::jthread([] {
+    for (const PictureId id : {PictureId::kServoConnection, PictureId::kMode, PictureId::kHeli,
+                               PictureId::kAeroplane, PictureId::kGlider, PictureId::kHelicopter})
+      (void)BuiltInPicture(id);
+  });
 }
 
 // The icon is XPM source compiled in: Qt reads XPM itself, without the scan of its image plugins

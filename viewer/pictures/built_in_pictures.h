@@ -3,6 +3,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <thread>
 
 namespace qzd::viewer {
 
@@ -19,6 +20,12 @@ enum class PictureId {
 // The decoded picture, decoded on first use and kept for the run. A picture whose data cannot be
 // decoded comes back as a null image; the program never aborts over it.
 [[nodiscard]] const QImage& BuiltInPicture(PictureId id);
+
+// Makes every built-in picture ready for the screen on a thread of its own, the page pictures first
+// in the order the page cycle shows them, so that no page waits for its picture when it is first
+// shown. A picture wanted meanwhile waits for its decode to end, so it is painted whole. The
+// thread is joined when the returned object is destroyed.
+[[nodiscard]] std::jthread DecodePicturesInBackground();
 
 // The program's 32 x 32 icon.
 [[nodiscard]] QIcon ProgramIcon();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "viewer/pictures/jpeg_decoder.h"
 
+#include <bit>
+
 // jpeglib.h needs size_t and FILE declared before it.
 #include <jpeglib.h>
 
@@ -98,9 +100,13 @@ QImage DecodeJpeg(std::span<const unsigned char> data) {
   Decompressor& d = handle.get();
   if (!ReadHeader(d, data)) return {};
   const bool grey = d.info.jpeg_color_space == JCS_GRAYSCALE;
-  d.info.out_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  // Colour comes out in the screen's own pixel layout (QImage::Format_RGB32 is one 0xffRRGGBB
+  // word per pixel), so that no paint has to convert it; libjpeg sets the unused byte to 0xFF.
+  constexpr J_COLOR_SPACE kScreenColour =
+      std::endian::native == std::endian::little ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+  d.info.out_color_space = grey ? JCS_GRAYSCALE : kScreenColour;
   QImage image(static_cast<int>(d.info.image_width), static_cast<int>(d.info.image_height),
-               grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+               grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
   if (image.isNull()) return {};
   if (!ReadScanlines(d, image.bits(), image.bytesPerLine())) return {};
   return image;

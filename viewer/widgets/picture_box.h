@@ -10,8 +10,8 @@ namespace qzd::viewer {
 
 // Shows one built-in picture at its natural size from the top-left corner, cut off at the box's
 // edges; where the picture is smaller the background shows. The picture is decoded the first time
-// the box is painted, so a box that is never seen costs nothing. It takes its own clicks and does
-// nothing with them.
+// it is wanted, by the box's first paint or by the background decode after the first frame. It
+// takes its own clicks and does nothing with them.
 class PictureBox : public QWidget {
   Q_OBJECT
 

@@ -216,6 +216,9 @@ TEST_F(MainWindowCommands, CancelBeforeTheFirstLoadFillsFromTheZeroStore) {
 // failure leaves page, state and fields, a fill stop brings MIXER to the front.
 TEST_F(MainWindowCommands, FailuresShowTheirMessageAndLeaveWhatTheOutcomeTableSays) {
   std::filesystem::create_directory(files.Path("folder.qzd"));
+  // A terabyte hole without a line end: its first line fails at once, the hole is jumped.
+  const std::string huge = files.WriteLines("huge.qzd", {});
+  std::filesystem::resize_file(huge, std::uintmax_t{1} << 40);
   std::vector<std::string> hostile = {"1", "2", "<b>12</b>"};
   struct Row {
     std::string path;
@@ -231,6 +234,7 @@ TEST_F(MainWindowCommands, FailuresShowTheirMessageAndLeaveWhatTheOutcomeTableSa
        "Mode"},
       {files.WriteLines("picture.qzd", {"<img src=x>"}),
        "'<img src=x>' is not a valid integer value.", true, "Mode"},
+      {huge, "'" + std::string(255, '\0') + "' is not a valid integer value.", true, "Mode"},
       {files.Write("mode.qzd", {{0, 9}, {96, 2147483647}}), "Integer overflow.", false, "Mode"},
       {files.Write("input.qzd", {{0, 9}, {215, -1}}), "Range check error.", false, "fmix2in"},
   };

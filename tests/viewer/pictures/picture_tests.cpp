@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QSet>
 #include <algorithm>
+#include <iterator>
+#include <thread>
 #include <vector>
 
 #include "viewer/pictures/built_in_pictures.h"
@@ -40,7 +42,7 @@ TEST_P(BuiltInPictureTest, DecodesToItsSizeAndDepth) {
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.width(), c.width);
   EXPECT_EQ(image.height(), c.height);
-  EXPECT_EQ(image.format(), c.greyscale ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+  EXPECT_EQ(image.format(), c.greyscale ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
 }
 
 // Size and depth come from the stream itself (the decoder picks the format from the stream's
@@ -61,6 +63,15 @@ TEST_P(BuiltInPictureTest, IsDecodedOnceAndKept) {
 
 INSTANTIATE_TEST_SUITE_P(Pictures, BuiltInPictureTest, testing::ValuesIn(kPictures),
                          [](const auto& test) { return std::string(test.param.name); });
+
+// Pictures wanted while the background decode runs, in the opposite order to its own, come whole:
+// each is the one decode of its data, whichever thread made it.
+TEST(BackgroundDecode, PicturesWantedMeanwhileComeWhole) {
+  const std::jthread decode = DecodePicturesInBackground();
+  for (auto c = std::rbegin(kPictures); c != std::rend(kPictures); ++c) {
+    EXPECT_EQ(BuiltInPicture(c->id), DecodeJpeg(PictureData(c->id))) << c->name;
+  }
+}
 
 // The type pictures stand in 49 x 25 boxes; the picture is one pixel wider (its last column is
 // cut off) and seven pixels shorter.
