@@ -19,6 +19,15 @@
     return found;
   };
 
+  // The phone's model sheet repeats each display field beside its label: whatever text, flag and
+  // name the program gives a field goes to its row too.
+  const sheetRows = new Map();
+  for (const row of document.querySelectorAll('#sheet [data-of]')) {
+    const value = row.querySelector('dd') || row;
+    sheetRows.set(row.dataset.of, { row, value, label: row.querySelector('dt') });
+  }
+  const sheetPath = document.querySelector('#sheet .sheet-path dd');
+
   // A file chosen or dropped without the program waiting for one: the next load takes it.
   let handedOver = null;
   // The open dialog the program is waiting on: resolves to a File, or null for a cancel.
@@ -38,13 +47,19 @@
       } else if (target.textContent !== text) {
         target.textContent = text;
       }
+      const sheet = sheetRows.get(name);
+      if (sheet && sheet.value.textContent !== text) sheet.value.textContent = text;
     },
     setVisible(name, visible) {
       const target = element(name);
       if (target.hidden === visible) target.hidden = !visible;
+      const sheet = sheetRows.get(name);
+      if (sheet && sheet.row.hidden === visible) sheet.row.hidden = !visible;
     },
     setLabel(name, label) {
       element(name).setAttribute('aria-label', label);
+      const sheet = sheetRows.get(name);
+      if (sheet && sheet.label) sheet.label.textContent = label;
     },
     chooseFile() {
       if (handedOver) {
@@ -71,6 +86,8 @@
 
   function finished() {
     running = null;
+    // The sheet lists the settings once a file has been chosen.
+    if (sheetPath.textContent) document.body.classList.add('loaded');
     document.dispatchEvent(new Event('qzd-command-done'));
   }
 
@@ -116,6 +133,23 @@
     if (clicked.classList.contains('frame') && event.target !== clicked && event.target !== target)
       return;
     command('qzd_click', clicked.id);
+  });
+
+  // The sheet's load button is the window's.
+  document.getElementById('sheetOpen').addEventListener('click', () => command('qzd_click', 'open'));
+
+  // One tap switches between the sheet and the window, which a phone then scales to its width.
+  const viewport = document.querySelector('meta[name="viewport"]');
+  const sheetViewport = viewport.content;
+  function showWindow(shown) {
+    document.body.classList.toggle('window-view', shown);
+    viewport.content = shown ? `width=${document.body.dataset.windowWidth}` : sheetViewport;
+    scrollTo(0, 0);
+  }
+  document.getElementById('sheetToWindow').addEventListener('click', () => showWindow(true));
+  document.getElementById('windowToSheet').addEventListener('click', (event) => {
+    event.stopPropagation();
+    showWindow(false);
   });
 
   // One file dropped anywhere on the page does what choosing it does.
