@@ -277,6 +277,7 @@ PAGE = """<!DOCTYPE html>
 <body data-window="{window}" data-window-width="{width}">
 {sheet}
 <div id="{window}" class="window" role="main" aria-label="{title}">
+ <h1 class="window-title">{title}</h1>
 {elements}
 </div>
 <nav aria-label="views"><button type="button" id="windowToSheet" class="sheet-switch">model sheet</button></nav>

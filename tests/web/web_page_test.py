@@ -230,12 +230,18 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def start_browser():
+# A phone's screen in CSS pixels, and its pixels per CSS pixel.
+PHONE = {"width": 390, "height": 844, "pixelRatio": 3, "touch": True}
+
+
+def start_browser(phone=False, extra=()):
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
     for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1000,700",
-                     "--force-device-scale-factor=1", "--disable-dev-shm-usage"]:
+                     "--force-device-scale-factor=1", "--disable-dev-shm-usage", *extra]:
         options.add_argument(argument)
+    if phone:
+        options.add_experimental_option("mobileEmulation", {"deviceMetrics": PHONE})
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
 
