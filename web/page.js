@@ -102,6 +102,15 @@
       });
   }
 
+  // A file of `name` whose every read fails with `error`, as a File's does once it is gone.
+  function unreadableFile(name, error) {
+    const failing = () => ({
+      stream: () => new ReadableStream({ start: (reader) => reader.error(error) }),
+      arrayBuffer: () => Promise.reject(error),
+    });
+    return { name, size: 0, ...failing(), slice: failing };
+  }
+
   function fileArrived(file) {
     if (waitingForFile) {
       const resolve = waitingForFile;
@@ -162,6 +171,17 @@
     const files = event.dataTransfer.files;
     if (files.length === 1) fileArrived(files[0]);
   });
+
+  // Installed, the page is a program that opens model files (a double-click in the file manager):
+  // the browser hands the file over, and it loads exactly as if it had been chosen. A file that
+  // can no longer be had reads as one gone since it was chosen.
+  if ('launchQueue' in window) {
+    launchQueue.setConsumer((launch) => {
+      if (launch.files.length !== 1) return;
+      const handle = launch.files[0];
+      handle.getFile().then(fileArrived, (error) => fileArrived(unreadableFile(handle.name, error)));
+    });
+  }
 
   // The window is painted from the page alone; the program is fetched and compiled after that
   // first frame, so that on a busy machine the two do not share its processors. A file chosen or

@@ -341,6 +341,49 @@ class PageTest(unittest.TestCase):
         state["FilePath"][0] = "dropped.qzd"
         self.assertEqual(self.state(), state)
 
+    def test_launch_loads_like_choosing(self):
+        """An installed page opened with model files through its manifest's file handler: the
+        browser's launch queue hands each over, and it loads as the file input's would, error box
+        included; a file that can no longer be had fails as a vanished chosen file does."""
+        launches = """window.qzdLaunches = [];
+            Object.defineProperty(window, 'launchQueue', {configurable: true,
+              value: {setConsumer: (consumer) => { window.qzdLaunch = consumer; }}});"""
+        script = self.browser.execute_cdp_cmd(
+            "Page.addScriptToEvaluateOnNewDocument", {"source": launches})
+        try:
+            self.open_page()
+        finally:
+            self.browser.execute_cdp_cmd(
+                "Page.removeScriptToEvaluateOnNewDocument", {"identifier": script["identifier"]})
+        launch = """const [data, name, gone] = arguments;
+            const file = new File([Uint8Array.from(data)], name);
+            window.qzdLaunch({files: [{kind: 'file', name,
+              getFile: () => gone ? Promise.reject(new DOMException('gone', 'NotFoundError'))
+                                  : Promise.resolve(file)}]});"""
+        names = ["glider", "empty", "heli"]
+        expected = expected_loads([self.path(name) for name in names])
+        for name, (box, state) in zip(names, expected):
+            data = list((Path(self.models.name) / f"{name}.qzd").read_bytes())
+            self.assertEqual(self.run_command(
+                lambda: self.browser.execute_script(launch, data, f"{name}.qzd", False)), box)
+            self.assertEqual(self.state(), state, name)
+        # Gone since the file manager named it: "File not found", the path field naming it.
+        box = self.run_command(
+            lambda: self.browser.execute_script(launch, [], "moved.qzd", True))
+        self.assertIn("File not found", box)
+        self.assertEqual(self.state()["FilePath"][0], "moved.qzd")
+
+    def test_manifest_handles_model_files(self):
+        self.open_page()
+        parsed = self.browser.execute_cdp_cmd("Page.getAppManifest", {})
+        self.assertEqual(parsed["errors"], [])
+        manifest = json.loads(parsed["data"])
+        [handler] = manifest["file_handlers"]
+        self.assertEqual(handler["accept"], {"application/x-qzd-model": [".qzd"]})
+        action = self.browser.execute_script(
+            "return new URL(arguments[0], arguments[1]).href", handler["action"], parsed["url"])
+        self.assertTrue(action.startswith(parsed["parsed"]["scope"]), action)
+
     def test_page_cycle(self):
         self.open_page()
         self.assertEqual(self.visible_pages(), PAGES)  # all four, MIXER on top
