@@ -464,6 +464,101 @@ class PageTest(unittest.TestCase):
         self.assertEqual(problems, [])
 
 
+SHEET_SCRIPT = """
+return Array.from(document.querySelectorAll('#sheet [data-of]')).map((row) => [
+  row.dataset.of, row.querySelector('dt') ? row.querySelector('dt').textContent : null,
+  (row.querySelector('dd') || row).textContent, !row.hidden]);
+"""
+
+SAMPLES = ["trainer-easy", "glider", "acro", "heli"]
+
+
+def quoted_values(text):
+    """The quoted texts of a `qzd show` sheet, in its order, unescaped."""
+    return [unescape_terminal(v.replace('\\"', '"'))
+            for v in re.findall(r'"((?:[^"\\]|\\.)*)"', text)]
+
+
+class PhoneTest(unittest.TestCase):
+    """The page on a phone's screen: the model sheet, and the window one tap away."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.site = Site(ARGS.site)
+        cls.browser = start_browser(phone=True)
+        cls.models = tempfile.TemporaryDirectory()
+        write_models(cls.models.name)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+        cls.site.stop()
+        cls.models.cleanup()
+
+    open_page = PageTest.open_page
+    path = PageTest.path
+    wait = PageTest.wait
+    load = PageTest.load
+    run_command = PageTest.run_command
+
+    def fits(self, element_id):
+        """Whether the element lies on the screen, and the page needs no sideways scroll."""
+        return self.browser.execute_script(
+            """const r = document.getElementById(arguments[0]).getBoundingClientRect();
+            return r.width > 0 && r.left >= 0 && r.top >= 0 && r.right <= innerWidth &&
+              r.bottom <= innerHeight && document.documentElement.scrollWidth <= innerWidth;""",
+            element_id)
+
+    def sheet(self):
+        return self.browser.execute_script(SHEET_SCRIPT)
+
+    def test_sheet_shows_what_qzd_show_shows(self):
+        self.open_page()
+        self.assertTrue(self.fits("sheetOpen"))
+        paths = [self.path(name) for name in SAMPLES]
+        for count, name in enumerate(SAMPLES, 1):
+            # The sheet after the loads so far, in one store, as the page has them.
+            text = subprocess.run([ARGS.qzd, "show", "--"] + paths[:count], capture_output=True,
+                                  check=True).stdout.decode("latin-1")
+            self.assertIsNone(self.load(name))
+            rows = self.sheet()
+            visible = [value for _, label, value, on in rows if on and label is not None]
+            # qzd show's file line has the path, the sheet the name the page has.
+            self.assertEqual(visible[0], f"{name}.qzd")
+            self.assertEqual(visible[1:], quoted_values(text.split("\n", 1)[1]), name)
+            notes = [value for _, label, value, on in rows if on and label is None]
+            self.assertEqual(notes, [line for line in text.splitlines()[1:2]
+                                     if not line.startswith("list number")], name)
+            self.assertTrue(self.fits("sheetOpen"), name)
+
+    def test_sheet_labels_are_qzd_diffs(self):
+        self.open_page()
+        self.load("glider")
+        rows = {label: value for _, label, value, _ in self.sheet() if label is not None}
+        self.assertNotIn("", rows)
+        self.assertEqual(len(rows), len(self.sheet()) - 1)  # distinct; the one note has none
+        diff = subprocess.run([ARGS.qzd, "diff", "--", self.path("glider"), self.path("heli")],
+                              capture_output=True, check=False).stdout.decode("latin-1")
+        differences = re.findall(r'^(.*): "(.*)" -> ".*"$', diff, re.M)
+        self.assertGreater(len(differences), 50)
+        for label, value in differences:
+            self.assertEqual(rows.get(label), unescape_terminal(value), label)
+
+    def test_one_tap_between_sheet_and_window(self):
+        self.open_page()
+        self.load("acro")
+        for _ in range(2):
+            self.browser.find_element(By.ID, "sheetToWindow").click()
+            self.assertFalse(self.browser.find_element(By.ID, "sheet").is_displayed())
+            # The whole window across the screen, as a phone shows a page of its width.
+            self.assertEqual(self.browser.execute_script(
+                "return [innerWidth, document.documentElement.scrollWidth]"), [FACTS.width] * 2)
+            self.assertTrue(self.fits("windowToSheet"))
+            self.browser.find_element(By.ID, "windowToSheet").click()
+            self.assertTrue(self.fits("sheetToWindow"))
+            self.assertFalse(self.browser.find_element(By.ID, FACTS.name).is_displayed())
+
+
 class OfflineTest(unittest.TestCase):
     def test_works_offline_after_a_first_visit(self):
         site = Site(ARGS.site)
