@@ -199,7 +199,8 @@
   else requestAnimationFrame(() => setTimeout(startProgram, 0));
 
   // The offline copy is made once the page has loaded, not while it still competes for the page.
-  if ('serviceWorker' in navigator) {
+  // A page opened from disk is its own copy.
+  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
     window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
   }
 })();

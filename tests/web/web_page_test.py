@@ -2,13 +2,16 @@
 # SPDX-License-Identifier: MIT
 """The browser edition in headless Chromium, driven through the page's real file input.
 
-    web_page_test.py --site build/web/site --qzd build/debug/tools/qzd/qzd [unittest options]
+    web_page_test.py --site build/web/site --single build/web/qzd-viewer.html
+                     --qzd build/debug/tools/qzd/qzd [unittest options]
 
 Every sequence of loads (the sample models and generated ones: edge cases, random values, failures
 in between) must leave every element of the page with the text and own visibility that `qzd json`
 gives for the same sequence, and show the error box with the text `qzd show` reports. Also: the
 page cycle, a dropped file, a cancelled picker, the focus chain, and the page working offline after
-a first visit. Exits 77 (skipped) when the site or the browser is missing.
+a first visit. The same for the single file opened from disk (file://); the phone's model sheet
+against `qzd show` and `qzd diff`; a launch through the manifest's file handler. Exits 77
+(skipped) when the site or the browser is missing.
 """
 
 import argparse
@@ -42,7 +45,7 @@ try:
 except ImportError:  # reported as a skip in main()
     webdriver = None
 
-ARGS = argparse.Namespace(site=None, qzd=None)
+ARGS = argparse.Namespace(site=None, qzd=None, single=None)
 FACTS = form_facts.read_form(ROOT / "viewer" / "main_window.ui")
 
 
@@ -464,6 +467,40 @@ class PageTest(unittest.TestCase):
         self.assertEqual(problems, [])
 
 
+class SingleFile:
+    """The viewer as one file, opened from disk."""
+
+    def __init__(self, path):
+        self.url = Path(path).as_uri()
+
+    def stop(self):
+        pass
+
+
+class SingleFileTest(PageTest):
+    """Everything the served page does, the single file does from disk, offline by nature."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.site = SingleFile(ARGS.single)
+
+    def test_manifest_handles_model_files(self):
+        self.skipTest("a file from disk installs nothing")
+
+    def test_page_stays_on_its_own_origin(self):
+        self.open_page()
+        self.load("glider")
+        fetched = self.browser.execute_script(
+            "return performance.getEntriesByType('resource').map((e) => e.name)"
+            ".filter((url) => !url.startsWith('data:'))")
+        self.assertEqual(fetched, [])
+        # The policy lets every inline script and style through, by its hash, and nothing else.
+        problems = [entry for entry in self.browser.get_log("browser")
+                    if entry["level"] == "SEVERE"]
+        self.assertEqual(problems, [])
+
+
 SHEET_SCRIPT = """
 return Array.from(document.querySelectorAll('#sheet [data-of]')).map((row) => [
   row.dataset.of, row.querySelector('dt') ? row.querySelector('dt').textContent : null,
@@ -594,9 +631,11 @@ def main():
     parser = argparse.ArgumentParser(add_help=False)
     parser.add_argument("--site", type=Path, required=True)
     parser.add_argument("--qzd", required=True)
+    parser.add_argument("--single", type=Path, required=True)
     known, rest = parser.parse_known_args()
     ARGS.site, ARGS.qzd = known.site.resolve(), str(Path(known.qzd).resolve())
-    missing = [p for p in (ARGS.site / "index.html", Path(CHROMIUM), Path(CHROMEDRIVER))
+    ARGS.single = known.single.resolve()
+    missing = [p for p in (ARGS.site / "index.html", ARGS.single, Path(CHROMIUM), Path(CHROMEDRIVER))
                if not p.exists()]
     if webdriver is None or missing:
         print(f"web_page_test: skipped, missing {missing or 'python3-selenium'}")
