@@ -141,6 +141,9 @@ class AxeTest(unittest.TestCase):
             self.assertEqual(self.violations(browser), [], "sheet at start")
             self.assertEqual(self.load(browser, "acro"), "done")
             self.assertEqual(self.violations(browser), [], "sheet after a load")
+            self.assertEqual(self.load(browser, "empty"), "box")
+            self.assertEqual(self.violations(browser), [], "the error box on a phone")
+            browser.find_element(page.By.ID, "errorOk").click()
             browser.find_element(page.By.ID, "sheetToWindow").click()
             self.assertEqual(self.violations(browser), [], "the window on a phone")
         finally:
