@@ -57,26 +57,16 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // A file of up to 64 KiB (a model's 301 lines take a few) is read whole, with one call, which
-  // costs the browser one trip to its file reader; a larger one is streamed chunk by chunk, so
-  // that however large it is, no more than a chunk of it is held. `left` counts the bytes the File
-  // said it holds and the reads have not given yet: once all have come, the end of the file is
-  // known without asking again. The first read always goes to the file, so that a file gone or
-  // changed since it was chosen still fails as such.
+  // `left` counts the bytes the File said it holds and the stream has not given yet: once all have
+  // come, the end of the file is known without waiting for the stream to say so, which costs the
+  // browser another round trip to its file reader. The first read always goes to the stream, so
+  // that a file gone or changed since it was chosen still fails as such.
   qzd_page_open_stream: function () {
     var file = Module.page.chosen;
-    var stream = { reader: null, whole: null, chunk: null, at: 0, left: file.size };
-    if (file.size <= 65536) {
-      stream.whole = file.arrayBuffer();
-      // Its failure is taken by the first read.
-      stream.whole.catch(function () {});
-    } else {
-      stream.reader = file.stream().getReader();
-    }
-    Module.page.stream = stream;
+    Module.page.stream = { reader: file.stream().getReader(), chunk: null, at: 0, left: file.size };
   },
 
-  // Copies the next bytes of the file; waits only when the chunk at hand is used up. After a
+  // Copies the next bytes of the stream; waits only when the chunk at hand is used up. After a
   // wait the program's stack is rewound and this is called again: that call must go through the
   // wait's bookkeeping too, before it copies.
   qzd_page_read: function (buffer, capacity) {
@@ -88,15 +78,6 @@ mergeInto(LibraryManager.library, {
     if (Asyncify.state !== Asyncify.State.Normal || !atHand) {
       var status = Asyncify.handleAsync(async function () {
         try {
-          if (stream.whole) {
-            var whole = stream.whole;
-            stream.whole = null;
-            stream.chunk = new Uint8Array(await whole);
-            stream.at = 0;
-            stream.left = 0;
-            return stream.chunk.length !== 0 ? 1 : 0;
-          }
-          if (!stream.reader) return 0;
           for (;;) {
             var next = await stream.reader.read();
             if (next.done) return 0;
@@ -131,6 +112,6 @@ mergeInto(LibraryManager.library, {
     var stream = Module.page.stream;
     Module.page.stream = null;
     // Nothing waits for the cancel: the reader has taken all it wanted.
-    if (stream && stream.reader) stream.reader.cancel().catch(function () {});
+    if (stream) stream.reader.cancel().catch(function () {});
   },
 });
