@@ -150,11 +150,15 @@
   // One tap switches between the sheet and the window, which a phone then scales to its width.
   const viewport = document.querySelector('meta[name="viewport"]');
   const sheetViewport = viewport.content;
+  const windowWidth = Number(document.body.dataset.windowWidth);
   function showWindow(shown) {
     document.body.classList.toggle('window-view', shown);
-    viewport.content = shown ? `width=${document.body.dataset.windowWidth}` : sheetViewport;
+    viewport.content = shown ? `width=${windowWidth}` : sheetViewport;
     scrollTo(0, 0);
   }
+  // A screen wide enough for the window but narrower than it (a tablet upright) shows the window
+  // scaled to its width, with no sheet.
+  if (innerWidth >= 700 && innerWidth < windowWidth) viewport.content = `width=${windowWidth}`;
   document.getElementById('sheetToWindow').addEventListener('click', () => showWindow(true));
   document.getElementById('windowToSheet').addEventListener('click', (event) => {
     event.stopPropagation();
