@@ -72,13 +72,17 @@ class LighthouseTest(unittest.TestCase):
                 for preset in ("mobile", "desktop"):
                     with self.subTest(preset=preset):
                         scores, failing = lighthouse(site.url, preset, folder)
-                        # Performance is timed on this machine, which others may be sharing.
-                        if "performance" in failing:
+                        # Performance is timed on this machine, which others may be sharing:
+                        # a busy moment gets two more tries.
+                        for _ in range(2):
+                            if "performance" not in failing:
+                                break
                             scores, failing = lighthouse(site.url, preset, folder)
                         print(f"lighthouse {preset}: {scores}", file=sys.stderr)
                         unexplained = {name: audits - KNOWN_SHORTFALLS[preset]
                                        for name, audits in failing.items()}
-                        self.assertEqual({k: v for k, v in unexplained.items() if v}, {}, scores)
+                        self.assertEqual({k: v for k, v in unexplained.items() if v}, {},
+                                         f"{preset}: {scores}")
         finally:
             site.stop()
 
