@@ -20,13 +20,31 @@
   };
 
   // The phone's model sheet repeats each display field beside its label: whatever text, flag and
-  // name the program gives a field goes to its row too.
+  // name the program gives a field goes to its row too. While the sheet is out of sight (a wide
+  // screen, or the window view) the rows wait, and take their fields' texts and flags once it
+  // shows, so that a load on a desktop writes the window alone.
   const sheetRows = new Map();
   for (const row of document.querySelectorAll('#sheet [data-of]')) {
     const value = row.querySelector('dd') || row;
     sheetRows.set(row.dataset.of, { row, value, label: row.querySelector('dt') });
   }
   const sheetPath = document.querySelector('#sheet .sheet-path dd');
+  const narrow = matchMedia('(max-width: 699px)');
+  const behind = new Set(sheetRows.keys());
+  function updateSheet() {
+    if (!narrow.matches || document.body.classList.contains('window-view')) return;
+    for (const name of behind) {
+      const field = element(name);
+      const sheet = sheetRows.get(name);
+      const text = field instanceof HTMLTextAreaElement ? field.value : field.textContent;
+      if (sheet.value.textContent !== text) sheet.value.textContent = text;
+      if (sheet.row.hidden !== field.hidden) sheet.row.hidden = field.hidden;
+    }
+    behind.clear();
+    // The sheet lists the settings once a file has been chosen.
+    if (sheetPath.textContent) document.body.classList.add('loaded');
+  }
+  narrow.addEventListener('change', updateSheet);
 
   // A file chosen or dropped without the program waiting for one: the next load takes it.
   let handedOver = null;
@@ -47,14 +65,12 @@
       } else if (target.textContent !== text) {
         target.textContent = text;
       }
-      const sheet = sheetRows.get(name);
-      if (sheet && sheet.value.textContent !== text) sheet.value.textContent = text;
+      if (sheetRows.has(name)) behind.add(name);
     },
     setVisible(name, visible) {
       const target = element(name);
       if (target.hidden === visible) target.hidden = !visible;
-      const sheet = sheetRows.get(name);
-      if (sheet && sheet.row.hidden === visible) sheet.row.hidden = !visible;
+      if (sheetRows.has(name)) behind.add(name);
     },
     setLabel(name, label) {
       element(name).setAttribute('aria-label', label);
@@ -73,6 +89,7 @@
       });
     },
     showError(caption, text) {
+      updateSheet();
       document.getElementById('errorCaption').textContent = caption;
       document.getElementById('errorText').textContent = text;
       return new Promise((resolve) => {
@@ -86,8 +103,7 @@
 
   function finished() {
     running = null;
-    // The sheet lists the settings once a file has been chosen.
-    if (sheetPath.textContent) document.body.classList.add('loaded');
+    updateSheet();
     document.dispatchEvent(new Event('qzd-command-done'));
   }
 
@@ -102,13 +118,9 @@
       });
   }
 
-  // A file of `name` whose every read fails with `error`, as a File's does once it is gone.
+  // A file of `name` whose read fails with `error`, as a File's does once it is gone.
   function unreadableFile(name, error) {
-    const failing = () => ({
-      stream: () => new ReadableStream({ start: (reader) => reader.error(error) }),
-      arrayBuffer: () => Promise.reject(error),
-    });
-    return { name, size: 0, ...failing(), slice: failing };
+    return { name, size: 0, stream: () => new ReadableStream({ start: (r) => r.error(error) }) };
   }
 
   function fileArrived(file) {
@@ -155,15 +167,13 @@
     document.body.classList.toggle('window-view', shown);
     viewport.content = shown ? `width=${windowWidth}` : sheetViewport;
     scrollTo(0, 0);
+    updateSheet();
   }
   // A screen wide enough for the window but narrower than it (a tablet upright) shows the window
   // scaled to its width, with no sheet.
   if (innerWidth >= 700 && innerWidth < windowWidth) viewport.content = `width=${windowWidth}`;
   document.getElementById('sheetToWindow').addEventListener('click', () => showWindow(true));
-  document.getElementById('windowToSheet').addEventListener('click', (event) => {
-    event.stopPropagation();
-    showWindow(false);
-  });
+  document.getElementById('windowToSheet').addEventListener('click', () => showWindow(false));
 
   // One file dropped anywhere on the page does what choosing it does.
   window.addEventListener('dragover', (event) => {

@@ -584,8 +584,10 @@ class PhoneTest(unittest.TestCase):
     def test_one_tap_between_sheet_and_window(self):
         self.open_page()
         self.load("acro")
-        for _ in range(2):
+        for name in ("glider", "heli"):
             self.browser.find_element(By.ID, "sheetToWindow").click()
+            # A load in the window's view shows in the sheet once it is back.
+            self.load(name)
             self.assertFalse(self.browser.find_element(By.ID, "sheet").is_displayed())
             # The whole window across the screen, as a phone shows a page of its width.
             self.assertEqual(self.browser.execute_script(
@@ -594,6 +596,9 @@ class PhoneTest(unittest.TestCase):
             self.browser.find_element(By.ID, "windowToSheet").click()
             self.assertTrue(self.fits("sheetToWindow"))
             self.assertFalse(self.browser.find_element(By.ID, FACTS.name).is_displayed())
+            rows = {of: (value, on) for of, _, value, on in self.sheet()}
+            self.assertEqual(rows["FilePath"][0], f"{name}.qzd")
+            self.assertEqual(rows["helivar"][1], name == "heli")
 
 
 class OfflineTest(unittest.TestCase):
