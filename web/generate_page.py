@@ -12,6 +12,7 @@ written here by hand. What each kind of element looks like is in page.css.
 """
 
 import html
+import json
 import math
 import re
 import sys
@@ -40,6 +41,9 @@ CONTENT_SECURITY_POLICY = "; ".join(
     ]
 )
 
+# The installed app's manifest, whose description is also the page's.
+MANIFEST = json.loads((Path(__file__).parent / "manifest.webmanifest").read_text(encoding="utf-8"))
+
 # The HTML element and class of each kind of element of the form.
 KIND_TAGS = {
     "Frame": ("div", "frame"),
@@ -49,6 +53,10 @@ KIND_TAGS = {
     "PictureBox": ("div", "picture"),
     "Separator": ("div", "separator"),
 }
+
+
+# The scales at which viewer/pictures/hidpi holds every picture as NAME@2x.jpg and so on.
+SCREEN_SCALES = (2, 3)
 
 
 def picture_file(picture: str) -> str:
@@ -61,10 +69,7 @@ def element_html(facts, element, depth: int) -> list:
     attributes = [f'id="{html.escape(element.name)}"', f'class="{css_class}"']
     if not element.visible:
         attributes.append("hidden")
-    if element.tab_order >= 0:
-        # The desktop's focus chain, exactly: positive indices come first, in their order.
-        attributes.append(f'tabindex="{element.tab_order + 1}"')
-    elif element.kind in ("DisplayField", "Button"):
+    if element.tab_order < 0 and element.kind in ("DisplayField", "Button"):
         attributes.append('tabindex="-1"')
     caption = html.escape(element.caption)
     # What a screen reader says of the element, as the form tells the desktop's widgets: a
@@ -85,17 +90,46 @@ def element_html(facts, element, depth: int) -> list:
     if element.kind == "Button":
         return [f"{indent}<button type=\"button\" {' '.join(attributes)}>{caption}</button>"]
     if element.kind == "PictureBox":
-        image = [f'src="{picture_file(element.picture)}"', f'alt="{name}"'] + description
+        # Drawn anew at twice and three times the size for screens of finer pixels.
+        source = picture_file(element.picture)
+        sharper = ", ".join(f"{source[:-4]}@{s}x.jpg {s}x" for s in SCREEN_SCALES)
+        image = [f'src="{source}"', f'srcset="{source} 1x, {sharper}"', f'alt="{name}"']
+        image += description
         return [f"{indent}<div {' '.join(attributes)}><img {' '.join(image)}></div>"]
     if element.kind == "Frame":
         lines = [f"{indent}<div {' '.join(attributes)}>"]
         if element.caption:
             lines.append(f'{indent} <span class="frame-title">{caption}</span>')
-        for child in facts.children(element.name):
+        for child in document_order(facts, element.name):
             lines += element_html(facts, child, depth + 1)
         lines.append(f"{indent}</div>")
         return lines
     return [f"{indent}<{tag} {' '.join(attributes)}>{caption}</{tag}>"]
+
+
+def first_tab_stop(facts, element):
+    """The place in the focus chain of the first element of `element` and what it encloses, or
+    None when none of them takes the focus."""
+    stops = [element.tab_order] if element.tab_order >= 0 else []
+    stops += [s for c in facts.children(element.name) if (s := first_tab_stop(facts, c)) is not None]
+    return min(stops, default=None)
+
+
+def document_order(facts, parent):
+    """A parent's elements in the order of the form's focus chain, which the browser follows in
+    document order. Each frame's stops are one run of the chain, so no frame has to be taken
+    apart. A caption stands just before the field it names; any other element that takes no focus
+    stays behind the element it follows in the form. Places and stacking do not depend on this
+    order (layout.css gives each element its place and z-index)."""
+    keys, last = [], -1.0
+    for child in facts.children(parent):
+        key = first_tab_stop(facts, child)
+        if key is None and child.label_for and facts.element(child.label_for).tab_order >= 0:
+            key = facts.element(child.label_for).tab_order - 0.5
+        last = last if key is None else key
+        keys.append(last)
+    children = facts.children(parent)
+    return [children[i] for i in sorted(range(len(children)), key=lambda i: (keys[i], i))]
 
 
 def style_sheet_css(element, page_css: str) -> str:
@@ -144,12 +178,92 @@ def layout_css(facts, page_css: str, font_file) -> str:
     return "\n".join(rules) + "\n"
 
 
+# The phone's model sheet: the window's display fields in the window's groups. The fields without
+# a frame head the sheet in the order they stand along the window's top; then each frame that holds
+# fields, in the window's reading order (down each column of frames, columns left to right), its
+# fields in the focus chain's order. The free mixers' fields leave the MIXER frame for a group of
+# their own.
+FREE_MIXER_FIELD = re.compile(r"fmix\d")
+FREE_MIXERS_TITLE = "free mixers"
+
+
+def sheet_groups(facts):
+    """The sheet's groups: (title, elements), the elements being display fields and, in the head
+    group, captions that a fill shows or hides on their own."""
+    fields = [e for e in facts.elements if e.kind == "DisplayField"]
+    head = sorted(
+        [e for e in fields if e.parent == facts.name]
+        + [e for e in facts.children(facts.name) if e.kind == "Caption" and not e.visible],
+        key=lambda e: (e.name != "FilePath", e.kind != "Caption", e.window_x, e.window_y),
+    )
+    frames = sorted(
+        {e.parent for e in fields if e.parent != facts.name},
+        key=lambda name: (facts.element(name).window_x, facts.element(name).window_y),
+    )
+    groups = [("", head)]
+    free = []
+    for frame in frames:
+        members = sorted((e for e in fields if e.parent == frame), key=lambda e: e.tab_order)
+        free += [e for e in members if FREE_MIXER_FIELD.match(e.name)]
+        groups.append(
+            (facts.element(frame).caption, [e for e in members if not FREE_MIXER_FIELD.match(e.name)])
+        )
+    if free:
+        groups.append((FREE_MIXERS_TITLE, free))
+    return groups
+
+
+def sheet_html(facts) -> str:
+    """The sheet, every value empty: the program names each field (the label `qzd diff` prints)
+    once it is up, and the page copies each text and visibility the window's field takes."""
+    load = facts.element("open")
+    lines = [
+        '<main id="sheet" class="sheet" aria-label="model sheet">',
+        f" <h1>{html.escape(facts.title)}</h1>",
+        ' <div class="sheet-buttons">',
+        f'  <button type="button" id="sheetOpen" class="sheet-load"'
+        f' aria-description="{html.escape(load.properties.get("accessibleDescription", ""))}">'
+        f"{html.escape(load.caption)}</button>",
+        '  <button type="button" id="sheetToWindow" class="sheet-switch">window</button>',
+        " </div>",
+        f' <p class="sheet-hint">{html.escape(MANIFEST["description"])}</p>',
+    ]
+    for number, (title, members) in enumerate(sheet_groups(facts)):
+        heading = f"sheetGroup{number}"
+        labelled = f' aria-labelledby="{heading}"' if title else ' aria-label="model"'
+        lines.append(f' <section class="sheet-group"{labelled}>')
+        if title:
+            lines.append(f'  <h2 id="{heading}">{html.escape(title)}</h2>')
+        for e in members:
+            if e.kind == "Caption":
+                hidden = "" if e.visible else " hidden"
+                lines.append(
+                    f'  <p class="sheet-note" data-of="{e.name}"{hidden}>{html.escape(e.caption)}</p>'
+                )
+        lines.append("  <dl>")
+        for e in members:
+            if e.kind == "Caption":
+                continue
+            hidden = "" if e.visible else " hidden"
+            # The path field names itself in the form; the program names the others.
+            label = html.escape(e.properties.get("accessibleName", ""))
+            row = "sheet-row sheet-path" if e.name == "FilePath" else "sheet-row"
+            lines.append(
+                f'   <div class="{row}" data-of="{e.name}"{hidden}><dt>{label}</dt><dd></dd></div>'
+            )
+        lines.append("  </dl>")
+        lines.append(" </section>")
+    lines.append("</main>")
+    return "\n".join(lines)
+
+
 PAGE = """<!DOCTYPE html>
 <html lang="en">
 <head>
 <meta charset="utf-8">
 <meta http-equiv="Content-Security-Policy" content="{csp}">
-<meta name="viewport" content="width={width}">
+<meta name="viewport" content="width=device-width, initial-scale=1">
+<meta name="description" content="{description}">
 <meta name="color-scheme" content="light">
 <title>{title}</title>
 <link rel="manifest" href="manifest.webmanifest">
@@ -160,10 +274,13 @@ PAGE = """<!DOCTYPE html>
 <script src="qzd.js" defer></script>
 <script src="page.js" defer></script>
 </head>
-<body data-window="{window}">
+<body data-window="{window}" data-window-width="{width}">
+{sheet}
 <div id="{window}" class="window" role="main" aria-label="{title}">
+ <h1 class="window-title">{title}</h1>
 {elements}
 </div>
+<nav aria-label="views"><button type="button" id="windowToSheet" class="sheet-switch">model sheet</button></nav>
 <input type="file" id="FileOpenDlg" accept=".qzd" hidden>
 <dialog id="errorBox" role="alertdialog" aria-labelledby="errorCaption" aria-describedby="errorText">
  <div class="box-caption" id="errorCaption"></div>
@@ -180,14 +297,16 @@ PAGE = """<!DOCTYPE html>
 
 def page_html(facts) -> str:
     elements = []
-    for element in facts.children(facts.name):
+    for element in document_order(facts, facts.name):
         elements += element_html(facts, element, 1)
     return PAGE.format(
         csp=CONTENT_SECURITY_POLICY,
-        width=facts.width,
+        description=html.escape(MANIFEST["description"]),
         title=html.escape(facts.title),
         window=html.escape(facts.name),
         elements="\n".join(elements),
+        sheet=sheet_html(facts),
+        width=facts.width,
     )
 
 

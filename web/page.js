@@ -19,6 +19,33 @@
     return found;
   };
 
+  // The phone's model sheet repeats each display field beside its label: whatever text, flag and
+  // name the program gives a field goes to its row too. While the sheet is out of sight (a wide
+  // screen, or the window view) the rows wait, and take their fields' texts and flags once it
+  // shows, so that a load on a desktop writes the window alone.
+  const sheetRows = new Map();
+  for (const row of document.querySelectorAll('#sheet [data-of]')) {
+    const value = row.querySelector('dd') || row;
+    sheetRows.set(row.dataset.of, { row, value, label: row.querySelector('dt') });
+  }
+  const sheetPath = document.querySelector('#sheet .sheet-path dd');
+  const narrow = matchMedia('(max-width: 699px)');
+  const behind = new Set(sheetRows.keys());
+  function updateSheet() {
+    if (!narrow.matches || document.body.classList.contains('window-view')) return;
+    for (const name of behind) {
+      const field = element(name);
+      const sheet = sheetRows.get(name);
+      const text = field instanceof HTMLTextAreaElement ? field.value : field.textContent;
+      if (sheet.value.textContent !== text) sheet.value.textContent = text;
+      if (sheet.row.hidden !== field.hidden) sheet.row.hidden = field.hidden;
+    }
+    behind.clear();
+    // The sheet lists the settings once a file has been chosen.
+    if (sheetPath.textContent) document.body.classList.add('loaded');
+  }
+  narrow.addEventListener('change', updateSheet);
+
   // A file chosen or dropped without the program waiting for one: the next load takes it.
   let handedOver = null;
   // The open dialog the program is waiting on: resolves to a File, or null for a cancel.
@@ -38,13 +65,17 @@
       } else if (target.textContent !== text) {
         target.textContent = text;
       }
+      if (sheetRows.has(name)) behind.add(name);
     },
     setVisible(name, visible) {
       const target = element(name);
       if (target.hidden === visible) target.hidden = !visible;
+      if (sheetRows.has(name)) behind.add(name);
     },
     setLabel(name, label) {
       element(name).setAttribute('aria-label', label);
+      const sheet = sheetRows.get(name);
+      if (sheet && sheet.label) sheet.label.textContent = label;
     },
     chooseFile() {
       if (handedOver) {
@@ -58,6 +89,7 @@
       });
     },
     showError(caption, text) {
+      updateSheet();
       document.getElementById('errorCaption').textContent = caption;
       document.getElementById('errorText').textContent = text;
       return new Promise((resolve) => {
@@ -71,6 +103,7 @@
 
   function finished() {
     running = null;
+    updateSheet();
     document.dispatchEvent(new Event('qzd-command-done'));
   }
 
@@ -83,6 +116,11 @@
         finished();
         throw error;
       });
+  }
+
+  // A file of `name` whose read fails with `error`, as a File's does once it is gone.
+  function unreadableFile(name, error) {
+    return { name, size: 0, stream: () => new ReadableStream({ start: (r) => r.error(error) }) };
   }
 
   function fileArrived(file) {
@@ -118,6 +156,25 @@
     command('qzd_click', clicked.id);
   });
 
+  // The sheet's load button is the window's.
+  document.getElementById('sheetOpen').addEventListener('click', () => command('qzd_click', 'open'));
+
+  // One tap switches between the sheet and the window, which a phone then scales to its width.
+  const viewport = document.querySelector('meta[name="viewport"]');
+  const sheetViewport = viewport.content;
+  const windowWidth = Number(document.body.dataset.windowWidth);
+  function showWindow(shown) {
+    document.body.classList.toggle('window-view', shown);
+    viewport.content = shown ? `width=${windowWidth}` : sheetViewport;
+    scrollTo(0, 0);
+    updateSheet();
+  }
+  // A screen wide enough for the window but narrower than it (a tablet upright) shows the window
+  // scaled to its width, with no sheet.
+  if (innerWidth >= 700 && innerWidth < windowWidth) viewport.content = `width=${windowWidth}`;
+  document.getElementById('sheetToWindow').addEventListener('click', () => showWindow(true));
+  document.getElementById('windowToSheet').addEventListener('click', () => showWindow(false));
+
   // One file dropped anywhere on the page does what choosing it does.
   window.addEventListener('dragover', (event) => {
     event.preventDefault();
@@ -128,6 +185,17 @@
     const files = event.dataTransfer.files;
     if (files.length === 1) fileArrived(files[0]);
   });
+
+  // Installed, the page is a program that opens model files (a double-click in the file manager):
+  // the browser hands the file over, and it loads exactly as if it had been chosen. A file that
+  // can no longer be had reads as one gone since it was chosen.
+  if ('launchQueue' in window) {
+    launchQueue.setConsumer((launch) => {
+      if (launch.files.length !== 1) return;
+      const handle = launch.files[0];
+      handle.getFile().then(fileArrived, (error) => fileArrived(unreadableFile(handle.name, error)));
+    });
+  }
 
   // The window is painted from the page alone; the program is fetched and compiled after that
   // first frame, so that on a busy machine the two do not share its processors. A file chosen or
@@ -145,7 +213,8 @@
   else requestAnimationFrame(() => setTimeout(startProgram, 0));
 
   // The offline copy is made once the page has loaded, not while it still competes for the page.
-  if ('serviceWorker' in navigator) {
+  // A page opened from disk is its own copy.
+  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
     window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
   }
 })();

@@ -2,13 +2,16 @@
 # SPDX-License-Identifier: MIT
 """The browser edition in headless Chromium, driven through the page's real file input.
 
-    web_page_test.py --site build/web/site --qzd build/debug/tools/qzd/qzd [unittest options]
+    web_page_test.py --site build/web/site --single build/web/qzd-viewer.html
+                     --qzd build/debug/tools/qzd/qzd [unittest options]
 
 Every sequence of loads (the sample models and generated ones: edge cases, random values, failures
 in between) must leave every element of the page with the text and own visibility that `qzd json`
 gives for the same sequence, and show the error box with the text `qzd show` reports. Also: the
 page cycle, a dropped file, a cancelled picker, the focus chain, and the page working offline after
-a first visit. Exits 77 (skipped) when the site or the browser is missing.
+a first visit. The same for the single file opened from disk (file://); the phone's model sheet
+against `qzd show` and `qzd diff`; a launch through the manifest's file handler. Exits 77
+(skipped) when the site or the browser is missing.
 """
 
 import argparse
@@ -42,7 +45,7 @@ try:
 except ImportError:  # reported as a skip in main()
     webdriver = None
 
-ARGS = argparse.Namespace(site=None, qzd=None)
+ARGS = argparse.Namespace(site=None, qzd=None, single=None)
 FACTS = form_facts.read_form(ROOT / "viewer" / "main_window.ui")
 
 
@@ -230,12 +233,18 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def start_browser():
+# A phone's screen in CSS pixels, and its pixels per CSS pixel.
+PHONE = {"width": 390, "height": 844, "pixelRatio": 3, "touch": True}
+
+
+def start_browser(phone=False, extra=()):
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
     for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1000,700",
-                     "--force-device-scale-factor=1", "--disable-dev-shm-usage"]:
+                     "--force-device-scale-factor=1", "--disable-dev-shm-usage", *extra]:
         options.add_argument(argument)
+    if phone:
+        options.add_experimental_option("mobileEmulation", {"deviceMetrics": PHONE})
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
 
@@ -335,6 +344,49 @@ class PageTest(unittest.TestCase):
         state["FilePath"][0] = "dropped.qzd"
         self.assertEqual(self.state(), state)
 
+    def test_launch_loads_like_choosing(self):
+        """An installed page opened with model files through its manifest's file handler: the
+        browser's launch queue hands each over, and it loads as the file input's would, error box
+        included; a file that can no longer be had fails as a vanished chosen file does."""
+        launches = """window.qzdLaunches = [];
+            Object.defineProperty(window, 'launchQueue', {configurable: true,
+              value: {setConsumer: (consumer) => { window.qzdLaunch = consumer; }}});"""
+        script = self.browser.execute_cdp_cmd(
+            "Page.addScriptToEvaluateOnNewDocument", {"source": launches})
+        try:
+            self.open_page()
+        finally:
+            self.browser.execute_cdp_cmd(
+                "Page.removeScriptToEvaluateOnNewDocument", {"identifier": script["identifier"]})
+        launch = """const [data, name, gone] = arguments;
+            const file = new File([Uint8Array.from(data)], name);
+            window.qzdLaunch({files: [{kind: 'file', name,
+              getFile: () => gone ? Promise.reject(new DOMException('gone', 'NotFoundError'))
+                                  : Promise.resolve(file)}]});"""
+        names = ["glider", "empty", "heli"]
+        expected = expected_loads([self.path(name) for name in names])
+        for name, (box, state) in zip(names, expected):
+            data = list((Path(self.models.name) / f"{name}.qzd").read_bytes())
+            self.assertEqual(self.run_command(
+                lambda: self.browser.execute_script(launch, data, f"{name}.qzd", False)), box)
+            self.assertEqual(self.state(), state, name)
+        # Gone since the file manager named it: "File not found", the path field naming it.
+        box = self.run_command(
+            lambda: self.browser.execute_script(launch, [], "moved.qzd", True))
+        self.assertIn("File not found", box)
+        self.assertEqual(self.state()["FilePath"][0], "moved.qzd")
+
+    def test_manifest_handles_model_files(self):
+        self.open_page()
+        parsed = self.browser.execute_cdp_cmd("Page.getAppManifest", {})
+        self.assertEqual(parsed["errors"], [])
+        manifest = json.loads(parsed["data"])
+        [handler] = manifest["file_handlers"]
+        self.assertEqual(handler["accept"], {"application/x-qzd-model": [".qzd"]})
+        action = self.browser.execute_script(
+            "return new URL(arguments[0], arguments[1]).href", handler["action"], parsed["url"])
+        self.assertTrue(action.startswith(parsed["parsed"]["scope"]), action)
+
     def test_page_cycle(self):
         self.open_page()
         self.assertEqual(self.visible_pages(), PAGES)  # all four, MIXER on top
@@ -415,6 +467,140 @@ class PageTest(unittest.TestCase):
         self.assertEqual(problems, [])
 
 
+class SingleFile:
+    """The viewer as one file, opened from disk."""
+
+    def __init__(self, path):
+        self.url = Path(path).as_uri()
+
+    def stop(self):
+        pass
+
+
+class SingleFileTest(PageTest):
+    """Everything the served page does, the single file does from disk, offline by nature."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.site = SingleFile(ARGS.single)
+
+    def test_manifest_handles_model_files(self):
+        self.skipTest("a file from disk installs nothing")
+
+    def test_page_stays_on_its_own_origin(self):
+        self.open_page()
+        self.load("glider")
+        fetched = self.browser.execute_script(
+            "return performance.getEntriesByType('resource').map((e) => e.name)"
+            ".filter((url) => !url.startsWith('data:'))")
+        self.assertEqual(fetched, [])
+        # The policy lets every inline script and style through, by its hash, and nothing else.
+        problems = [entry for entry in self.browser.get_log("browser")
+                    if entry["level"] == "SEVERE"]
+        self.assertEqual(problems, [])
+
+
+SHEET_SCRIPT = """
+return Array.from(document.querySelectorAll('#sheet [data-of]')).map((row) => [
+  row.dataset.of, row.querySelector('dt') ? row.querySelector('dt').textContent : null,
+  (row.querySelector('dd') || row).textContent, !row.hidden]);
+"""
+
+SAMPLES = ["trainer-easy", "glider", "acro", "heli"]
+
+
+def quoted_values(text):
+    """The quoted texts of a `qzd show` sheet, in its order, unescaped."""
+    return [unescape_terminal(v.replace('\\"', '"'))
+            for v in re.findall(r'"((?:[^"\\]|\\.)*)"', text)]
+
+
+class PhoneTest(unittest.TestCase):
+    """The page on a phone's screen: the model sheet, and the window one tap away."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.site = Site(ARGS.site)
+        cls.browser = start_browser(phone=True)
+        cls.models = tempfile.TemporaryDirectory()
+        write_models(cls.models.name)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+        cls.site.stop()
+        cls.models.cleanup()
+
+    open_page = PageTest.open_page
+    path = PageTest.path
+    wait = PageTest.wait
+    load = PageTest.load
+    run_command = PageTest.run_command
+
+    def fits(self, element_id):
+        """Whether the element lies on the screen, and the page needs no sideways scroll."""
+        return self.browser.execute_script(
+            """const r = document.getElementById(arguments[0]).getBoundingClientRect();
+            return r.width > 0 && r.left >= 0 && r.top >= 0 && r.right <= innerWidth &&
+              r.bottom <= innerHeight && document.documentElement.scrollWidth <= innerWidth;""",
+            element_id)
+
+    def sheet(self):
+        return self.browser.execute_script(SHEET_SCRIPT)
+
+    def test_sheet_shows_what_qzd_show_shows(self):
+        self.open_page()
+        self.assertTrue(self.fits("sheetOpen"))
+        paths = [self.path(name) for name in SAMPLES]
+        for count, name in enumerate(SAMPLES, 1):
+            # The sheet after the loads so far, in one store, as the page has them.
+            text = subprocess.run([ARGS.qzd, "show", "--"] + paths[:count], capture_output=True,
+                                  check=True).stdout.decode("latin-1")
+            self.assertIsNone(self.load(name))
+            rows = self.sheet()
+            visible = [value for _, label, value, on in rows if on and label is not None]
+            # qzd show's file line has the path, the sheet the name the page has.
+            self.assertEqual(visible[0], f"{name}.qzd")
+            self.assertEqual(visible[1:], quoted_values(text.split("\n", 1)[1]), name)
+            notes = [value for _, label, value, on in rows if on and label is None]
+            self.assertEqual(notes, [line for line in text.splitlines()[1:2]
+                                     if not line.startswith("list number")], name)
+            self.assertTrue(self.fits("sheetOpen"), name)
+
+    def test_sheet_labels_are_qzd_diffs(self):
+        self.open_page()
+        self.load("glider")
+        rows = {label: value for _, label, value, _ in self.sheet() if label is not None}
+        self.assertNotIn("", rows)
+        self.assertEqual(len(rows), len(self.sheet()) - 1)  # distinct; the one note has none
+        diff = subprocess.run([ARGS.qzd, "diff", "--", self.path("glider"), self.path("heli")],
+                              capture_output=True, check=False).stdout.decode("latin-1")
+        differences = re.findall(r'^(.*): "(.*)" -> ".*"$', diff, re.M)
+        self.assertGreater(len(differences), 50)
+        for label, value in differences:
+            self.assertEqual(rows.get(label), unescape_terminal(value), label)
+
+    def test_one_tap_between_sheet_and_window(self):
+        self.open_page()
+        self.load("acro")
+        for name in ("glider", "heli"):
+            self.browser.find_element(By.ID, "sheetToWindow").click()
+            # A load in the window's view shows in the sheet once it is back.
+            self.load(name)
+            self.assertFalse(self.browser.find_element(By.ID, "sheet").is_displayed())
+            # The whole window across the screen, as a phone shows a page of its width.
+            self.assertEqual(self.browser.execute_script(
+                "return [innerWidth, document.documentElement.scrollWidth]"), [FACTS.width] * 2)
+            self.assertTrue(self.fits("windowToSheet"))
+            self.browser.find_element(By.ID, "windowToSheet").click()
+            self.assertTrue(self.fits("sheetToWindow"))
+            self.assertFalse(self.browser.find_element(By.ID, FACTS.name).is_displayed())
+            rows = {of: (value, on) for of, _, value, on in self.sheet()}
+            self.assertEqual(rows["FilePath"][0], f"{name}.qzd")
+            self.assertEqual(rows["helivar"][1], name == "heli")
+
+
 class OfflineTest(unittest.TestCase):
     def test_works_offline_after_a_first_visit(self):
         site = Site(ARGS.site)
@@ -450,9 +636,11 @@ def main():
     parser = argparse.ArgumentParser(add_help=False)
     parser.add_argument("--site", type=Path, required=True)
     parser.add_argument("--qzd", required=True)
+    parser.add_argument("--single", type=Path, required=True)
     known, rest = parser.parse_known_args()
     ARGS.site, ARGS.qzd = known.site.resolve(), str(Path(known.qzd).resolve())
-    missing = [p for p in (ARGS.site / "index.html", Path(CHROMIUM), Path(CHROMEDRIVER))
+    ARGS.single = known.single.resolve()
+    missing = [p for p in (ARGS.site / "index.html", ARGS.single, Path(CHROMIUM), Path(CHROMEDRIVER))
                if not p.exists()]
     if webdriver is None or missing:
         print(f"web_page_test: skipped, missing {missing or 'python3-selenium'}")

@@ -38,6 +38,11 @@ const Picture kPictures[] = {
 };
 
 constexpr int kQuality = 92;
+// The browser edition also serves each picture drawn at these multiples of its size, for screens
+// of that many device pixels per CSS pixel; they go to hidpi/ as NAME@2x.jpg and so on.
+constexpr int kScreenScales[] = {2, 3};
+// Finer pixels hide more of the compression.
+constexpr int kScreenQuality = 80;
 constexpr int kDesktopIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 int Fail(const QString& message) {
@@ -94,6 +99,28 @@ int main(int argc, char** argv) {
       image.save(QDir(preview).filePath(name));
     }
   }
+
+  for (const int scale : kScreenScales) {
+    qzd::pictures::SetCanvasScale(scale);
+    const QDir hidpi(out.filePath(QStringLiteral("hidpi")));
+    QDir().mkpath(hidpi.path());
+    for (const Picture& picture : kPictures) {
+      const QImage image = picture.draw();
+      if (image.width() != picture.width * scale || image.height() != picture.height * scale) {
+        return Fail(QStringLiteral("%1 at %2x came out %3 x %4")
+                        .arg(picture.file)
+                        .arg(scale)
+                        .arg(image.width())
+                        .arg(image.height()));
+      }
+      QString name = QString::fromLatin1(picture.file);
+      name.replace(QStringLiteral(".jpg"), QStringLiteral("@%1x.jpg").arg(scale));
+      const QString error =
+          WriteProgressiveJpeg(image, picture.greyscale, kScreenQuality, hidpi.filePath(name));
+      if (!error.isEmpty()) return Fail(error);
+    }
+  }
+  qzd::pictures::SetCanvasScale(1);
 
   // XPM, because the viewer compiles it in and Qt reads it without scanning its image plugins,
   // which would cost start-up time.

@@ -18,8 +18,10 @@ QImage DrawIcon(int size);
 // The 32 x 32 icon reduced to a palette of at most 256 colours.
 QImage DrawPaletteIcon();
 
-// A white canvas with an antialiased painter's usual set-up.
+// A white canvas with an antialiased painter's usual set-up. The size is in picture pixels; the
+// canvas holds SetCanvasScale's multiple of it in device pixels (1 unless set).
 QImage Canvas(int width, int height);
+void SetCanvasScale(int scale);
 void Prepare(class QPainter& p);
 
 }  // namespace qzd::pictures

@@ -8,8 +8,20 @@
 
 namespace qzd::pictures {
 
+namespace {
+// Device pixels per picture pixel of the canvases drawn next.
+int gCanvasScale = 1;
+}  // namespace
+
+void SetCanvasScale(int scale) {
+  gCanvasScale = scale;
+}
+
+// A canvas of `scale` times the size whose painter draws in picture pixels, so that every picture
+// is drawn anew, sharp, at each scale.
 QImage Canvas(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
+  QImage image(width * gCanvasScale, height * gCanvasScale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(gCanvasScale);
   image.fill(Qt::white);
   return image;
 }
