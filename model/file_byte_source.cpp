@@ -132,6 +132,10 @@ ByteSource::ReadResult FileByteSource::Read(std::span<unsigned char> buffer) {
 }
 
 std::uint64_t FileByteSource::SkipZeroBytes() {
+#ifndef SEEK_DATA
+  // No way to ask for the next data (WebAssembly's C library): the file is read on.
+  return 0;
+#else
   if (fd_ < 0) return 0;
   const off_t here = ::lseek(fd_, 0, SEEK_CUR);
   if (here < 0) return 0;
@@ -146,6 +150,7 @@ std::uint64_t FileByteSource::SkipZeroBytes() {
   // Never backwards: a byte is never read twice.
   if (data <= here) return 0;
   return static_cast<std::uint64_t>(data - here);
+#endif
 }
 
 std::optional<int> FileByteSource::Close() {
