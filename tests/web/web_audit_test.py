@@ -10,8 +10,8 @@
     web_audit_test.py --site build/web/site --audits tests/web/audits [unittest options]
 
 The npm packages come from tests/web/audits (scripts/install-deps runs npm ci there). Exits 77
-(skipped) when they, the site or the browser are missing, and fails then under CI. Nothing leaves this machine: the
-browser runs with its background networking off.
+(skipped) when they, the site or the browser are missing, and fails then under CI. Nothing leaves
+this machine: the browser runs with its background networking off.
 """
 
 import argparse
@@ -165,15 +165,8 @@ def main():
               ARGS.audits / "node_modules/axe-core/axe.min.js"]
     missing = [p for p in needed if not p.exists()]
     if page.webdriver is None or missing:
-        # CI installs everything these tests need: there a missing piece is a failure.
-        print(f"web_audit_test: {'failed' if os.environ.get('CI') else 'skipped'}, missing "
-              f"{missing or 'python3-selenium'}")
-        return 1 if os.environ.get("CI") else 77
-    with tempfile.TemporaryDirectory() as home:
-        os.environ.update(HOME=home, XDG_CONFIG_HOME=f"{home}/.config",
-                          XDG_CACHE_HOME=f"{home}/.cache", XDG_DATA_HOME=f"{home}/.local/share")
-        program = unittest.main(argv=[sys.argv[0]] + rest, exit=False)
-    return 0 if program.result.wasSuccessful() else 1
+        return page.missing_piece("web_audit_test", missing or "python3-selenium")
+    return page.run_tests(rest)
 
 
 if __name__ == "__main__":

@@ -643,15 +643,24 @@ def main():
     missing = [p for p in (ARGS.site / "index.html", ARGS.single, Path(CHROMIUM), Path(CHROMEDRIVER))
                if not p.exists()]
     if webdriver is None or missing:
-        # CI installs everything these tests need: there a missing piece is a failure.
-        print(f"web_page_test: {'failed' if os.environ.get('CI') else 'skipped'}, missing "
-              f"{missing or 'python3-selenium'}")
-        return 1 if os.environ.get("CI") else 77
-    # The browser's profile and caches go to a folder of their own, never the user's home.
+        return missing_piece("web_page_test", missing or "python3-selenium")
+    return run_tests(rest)
+
+
+def missing_piece(test, missing):
+    """Skipped (77) without a piece the test needs; CI installs everything, so there it fails."""
+    print(f"{test}: {'failed' if os.environ.get('CI') else 'skipped'}, missing {missing}")
+    return 1 if os.environ.get("CI") else 77
+
+
+def run_tests(argv, **environment):
+    """The module's tests, with HOME and the XDG folders (and the browser's profile and caches
+    with them) in a folder of their own, never the user's home."""
     with tempfile.TemporaryDirectory() as home:
         os.environ.update(HOME=home, XDG_CONFIG_HOME=f"{home}/.config",
-                          XDG_CACHE_HOME=f"{home}/.cache", XDG_DATA_HOME=f"{home}/.local/share")
-        program = unittest.main(argv=[sys.argv[0]] + rest, exit=False)
+                          XDG_CACHE_HOME=f"{home}/.cache", XDG_DATA_HOME=f"{home}/.local/share",
+                          **{name: value.format(home=home) for name, value in environment.items()})
+        program = unittest.main(module="__main__", argv=[sys.argv[0]] + argv, exit=False)
     return 0 if program.result.wasSuccessful() else 1
 
 
