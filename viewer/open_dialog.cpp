@@ -30,6 +30,15 @@ class FolderListing final : public QIdentityProxyModel {
   }
 };
 
+// The text that names exactly the file `path`, or nothing when its bytes are not UTF-8: the
+// dialog holds names as text, and would show and give back such a byte as U+FFFD.
+std::optional<QString> AsText(std::string_view path) {
+  const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
+  QString text = QFile::decodeName(bytes);
+  if (QFile::encodeName(text) != bytes) return std::nullopt;
+  return text;
+}
+
 }  // namespace
 
 std::vector<FilterEntry> ParseFileFilter(std::string_view filter) {
@@ -119,7 +128,13 @@ std::optional<ChosenFile> QtOpenDialog::Choose() {
   d.setNameFilters(descriptions);
   d.selectNameFilter(descriptions.value(0));
   UseFilter(0);
-  d.selectFile(lastChosen_);
+  // A folder alone is offered without a name (see Offer).
+  if (lastChosen_.endsWith(u'/')) {
+    d.setDirectory(lastChosen_);
+    d.selectFile(QString());
+  } else {
+    d.selectFile(lastChosen_);
+  }
 
   const int result = d.exec();
   // Enter on a name that the completion list offers closes the dialog but may leave the list
@@ -135,7 +150,10 @@ std::optional<ChosenFile> QtOpenDialog::Choose() {
 }
 
 void QtOpenDialog::Offer(const ChosenFile& file) {
-  lastChosen_ = QFile::decodeName(QByteArray::fromStdString(file.path));
+  // A name the dialog cannot hold is not offered, lest Enter open the file that its text names;
+  // its folder is, where that can be.
+  const std::string_view path = file.path;
+  lastChosen_ = AsText(path).value_or(AsText(path.substr(0, path.rfind('/') + 1)).value_or(""));
 }
 
 }  // namespace qzd::viewer
