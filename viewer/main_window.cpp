@@ -24,8 +24,13 @@ namespace {
 // `path` from the current folder, as bytes. Only what names the same file whatever the folders
 // are is left out: "." steps and repeated slashes, never "..", which would climb out of a link.
 std::string AbsolutePath(const std::string& path) {
-  std::string full =
-      path.starts_with('/') ? std::string() : std::filesystem::current_path().string();
+  std::string full;
+  if (!path.starts_with('/')) {
+    std::error_code unknown;
+    full = std::filesystem::current_path(unknown).string();
+    // A current folder that is gone leaves the path as given, opened from there.
+    if (unknown) return path;
+  }
   std::size_t start = 0;
   while (start <= path.size()) {
     std::size_t end = path.find('/', start);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
+#include <QLineEdit>
 #include <QMimeDatabase>
 #include <QSettings>
 
@@ -142,8 +143,11 @@ std::optional<ChosenFile> QtOpenDialog::Choose() {
   for (QCompleter* completion : d.findChildren<QCompleter*>()) {
     if (QAbstractItemView* list = completion->popup()) list->hide();
   }
-  if (result != QDialog::Accepted) return std::nullopt;
   const QString path = d.selectedFiles().value(0);
+  // The completion list also comes up by itself once a folder it waited for is read, while the
+  // name still starts with that folder's path: cleared, it cannot come up over a closed dialog.
+  if (auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->clear();
+  if (result != QDialog::Accepted) return std::nullopt;
   if (path.isEmpty() || path.size() > kMaxChosenPathLength) return std::nullopt;
   lastChosen_ = path;
   return ChosenFile{QFile::encodeName(path).toStdString()};
