@@ -152,6 +152,11 @@ close_window() {
   "$python" - "$1" <<'PY'
 import sys
 from Xlib import X, display, protocol
+from Xlib.support import unix_connect
+# Through the server's abstract socket, as xdotool and the viewer connect: python-xlib prefers
+# the socket file in /tmp/.X11-unix, which other servers on a shared machine can replace.
+file_socket = unix_connect._get_unix_socket
+unix_connect._get_unix_socket = lambda a: file_socket(a if a.startswith("\0") else "\0" + a)
 d = display.Display()
 window = d.create_resource_object("window", int(sys.argv[1]))
 protocols = d.intern_atom("WM_PROTOCOLS")
