@@ -3,10 +3,11 @@
 // and runs until it is closed; or writes the window as a model leaves it to a file and exits. The
 // program reads no environment variable or settings of its own.
 #include <QApplication>
-#include <QFile>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "viewer/error_box.h"
@@ -46,19 +47,21 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
 
 constexpr int kUsageError = 2;
 
-QStringList ArgumentsOf(int argc, char* argv[]) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QFile::decodeName(argv[i]);
-  return arguments;
-}
-
 void Print(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// An export says one line for one failure. Without XDG_RUNTIME_DIR Qt notes on stderr where it
+// will keep run-time files instead; an export keeps none.
+void ExportMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+  if (usualMessages != nullptr) usualMessages(type, context, text);
 }
 
 // Writes the window without showing it anywhere: the offscreen platform needs no display.
 int Export(const qzd::viewer::ExportRequest& request, char* program) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  usualMessages = qInstallMessageHandler(ExportMessages);
   QCoreApplication::setApplicationName(QString::fromLatin1(qzd::window::kProgramTitle));
   qzd::viewer::KeepNoSettings();
   int qtArgc = 1;
@@ -76,7 +79,8 @@ int main(int argc, char* argv[]) {
   // Arguments are settled before any window system is asked for, so that a mistake is told at
   // once, with or without a display.
   using qzd::app::CommandLine;
-  const CommandLine line = qzd::app::ParseCommandLine(ArgumentsOf(argc, argv));
+  // The arguments' bytes as they are: a file name need not be UTF-8.
+  const CommandLine line = qzd::app::ParseCommandLine(std::vector<std::string>(argv, argv + argc));
   switch (line.action) {
     case CommandLine::Action::kHelp:
       Print(stdout, qzd::app::HelpText());
@@ -116,7 +120,7 @@ int main(int argc, char* argv[]) {
   mainForm.show();
   // The model named on the command line loads once the window shows, so that an error box
   // stands over it.
-  if (!line.modelFile.isEmpty())
+  if (!line.modelFile.empty())
     QTimer::singleShot(0, &mainForm, [&] { mainForm.OpenModelFile(line.modelFile); });
   return QApplication::exec();
 }

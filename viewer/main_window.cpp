@@ -2,11 +2,10 @@
 #include "viewer/main_window.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QTimer>
+#include <filesystem>
 
 #include "ui_main_window.h"
 #include "viewer/accessibility.h"
@@ -21,6 +20,46 @@
 
 namespace qzd::viewer {
 
+namespace {
+
+// `path` from the current folder, as bytes. Only what names the same file whatever the folders
+// are is left out: "." steps and repeated slashes, never "..", which would climb out of a link.
+std::string AbsolutePath(const std::string& path) {
+  std::string full;
+  if (!path.starts_with('/')) {
+    std::error_code unknown;
+    full = std::filesystem::current_path(unknown).string();
+    // A current folder that is gone leaves the path as given, opened from there.
+    if (unknown) return path;
+  }
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    const std::string_view step(path.data() + start, end - start);
+    const bool last = end == path.size();
+    if (!step.empty() && !(step == "." && !last)) {
+      if (!full.ends_with('/')) full += '/';
+      full += step;
+    }
+    start = end + 1;
+  }
+  return full.empty() ? "/" : full;
+}
+
+// A path for the path field: the bytes as UTF-8, an undecodable byte as U+FFFD, and each control
+// character as its visible symbol (a line break as U+240A), so that no part of the name hides.
+QString ShownPath(const std::string& path) {
+  QString shown = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
+  for (QChar& c : shown) {
+    if (c.unicode() < 0x20) c = QChar(0x2400 + c.unicode());
+    if (c.unicode() == 0x7f) c = QChar(0x2421);
+  }
+  return shown;
+}
+
+}  // namespace
+
 TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::TmainForm>()), dialog_(dialog), errors_(errors) {
   // Set before the elements exist, so that they take it on at creation instead of each being
@@ -32,7 +71,7 @@ TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
   IndexElements();
   SetUpAccessibility(*this);
   ConnectClicks();
-  AcceptModelFileDrops(*this, [this](const QString& path) { OpenModelFile(path); });
+  AcceptModelFileDrops(*this, [this](const std::string& path) { OpenModelFile(path); });
   setWindowIcon(ProgramIcon());
   // The form's place for the window; on a top-level window move() places the frame's outer
   // corner.
@@ -108,9 +147,8 @@ void TmainForm::FileOpenClick() {
   controller_.FileOpenClick();
 }
 
-void TmainForm::OpenModelFile(const QString& path) {
-  const QString fullPath = QFileInfo(path).absoluteFilePath();
-  controller_.OpenFile(ChosenFile{QFile::encodeName(fullPath).toStdString()});
+void TmainForm::OpenModelFile(const std::string& path) {
+  controller_.OpenFile(ChosenFile{AbsolutePath(path)});
 }
 
 void TmainForm::ChangeHelpScr() {
@@ -128,8 +166,7 @@ void TmainForm::SetVisible(window::ElementId element, bool visible) {
 }
 
 void TmainForm::SetFilePath(const ChosenFile& file) {
-  static_cast<DisplayField*>(Element(window::elements::FilePath))
-      ->setText(QFile::decodeName(QByteArray::fromStdString(file.path)));
+  static_cast<DisplayField*>(Element(window::elements::FilePath))->setText(ShownPath(file.path));
 }
 
 std::optional<ChosenFile> TmainForm::ChooseFile() {

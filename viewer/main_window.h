@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -43,8 +44,9 @@ class TmainForm : public QWidget, public window::FrontEnd {
   [[nodiscard]] const window::WindowController& Controller() const noexcept { return controller_; }
 
   // The load command's steps after the dialog for a file named outside it (command line, drop),
-  // as if the dialog had returned `path` made absolute.
-  void OpenModelFile(const QString& path);
+  // as if the dialog had returned `path` made absolute. The path is the user's bytes, opened as
+  // they are.
+  void OpenModelFile(const std::string& path);
 
   // The controller's front end: the form's widgets, the dialog and the error box.
   void SetText(window::ElementId field, std::string_view text) override;

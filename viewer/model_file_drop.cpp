@@ -15,7 +15,7 @@ namespace {
 
 class ModelFileDrop final : public QObject {
  public:
-  ModelFileDrop(QWidget& window, std::function<void(const QString&)> open)
+  ModelFileDrop(QWidget& window, std::function<void(const std::string&)> open)
       : QObject(&window), open_(std::move(open)) {}
 
  protected:
@@ -32,7 +32,7 @@ class ModelFileDrop final : public QObject {
       }
       case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const std::optional<QString> path = Open(drop->mimeData());
+        const std::optional<std::string> path = Open(drop->mimeData());
         if (!path) {
           drop->ignore();
           return true;
@@ -51,29 +51,32 @@ class ModelFileDrop final : public QObject {
  private:
   // The file a drop would open now. While the dialog or the error box is open, a load is under
   // way and another must not start inside it.
-  static std::optional<QString> Open(const QMimeData* data) {
+  static std::optional<std::string> Open(const QMimeData* data) {
     if (QApplication::activeModalWidget() != nullptr) return std::nullopt;
     return DroppedModelFile(data);
   }
 
-  std::function<void(const QString&)> open_;
+  std::function<void(const std::string&)> open_;
 };
 
 }  // namespace
 
-std::optional<QString> DroppedModelFile(const QMimeData* data) {
+std::optional<std::string> DroppedModelFile(const QMimeData* data) {
   if (data == nullptr || !data->hasUrls()) return std::nullopt;
   const QList<QUrl> urls = data->urls();
   if (urls.size() != 1 || !urls.front().isLocalFile()) return std::nullopt;
   // A file URL may name another machine; only this one's files can be opened.
   const QString host = urls.front().host();
   if (!host.isEmpty() && host != QLatin1String("localhost")) return std::nullopt;
-  const QString path = urls.front().toLocalFile();
+  // The URL keeps a byte of the name that is not UTF-8 percent-encoded; decoding it as text
+  // would turn it into U+FFFD and name another file.
+  const QByteArray path =
+      QByteArray::fromPercentEncoding(urls.front().path(QUrl::FullyEncoded).toLatin1());
   if (path.isEmpty()) return std::nullopt;
-  return path;
+  return path.toStdString();
 }
 
-void AcceptModelFileDrops(QWidget& window, std::function<void(const QString&)> open) {
+void AcceptModelFileDrops(QWidget& window, std::function<void(const std::string&)> open) {
   window.setAcceptDrops(true);
   window.installEventFilter(new ModelFileDrop(window, std::move(open)));
 }

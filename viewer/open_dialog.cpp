@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
+#include <QLineEdit>
 #include <QMimeDatabase>
 #include <QSettings>
 
@@ -29,6 +30,15 @@ class FolderListing final : public QIdentityProxyModel {
     if (sourceModel() != nullptr) sourceModel()->sort(column, order);
   }
 };
+
+// The text that names exactly the file `path`, or nothing when its bytes are not UTF-8: the
+// dialog holds names as text, and would show and give back such a byte as U+FFFD.
+std::optional<QString> AsText(std::string_view path) {
+  const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
+  QString text = QFile::decodeName(bytes);
+  if (QFile::encodeName(text) != bytes) return std::nullopt;
+  return text;
+}
 
 }  // namespace
 
@@ -119,7 +129,13 @@ std::optional<ChosenFile> QtOpenDialog::Choose() {
   d.setNameFilters(descriptions);
   d.selectNameFilter(descriptions.value(0));
   UseFilter(0);
-  d.selectFile(lastChosen_);
+  // A folder alone is offered without a name (see Offer).
+  if (lastChosen_.endsWith(u'/')) {
+    d.setDirectory(lastChosen_);
+    d.selectFile(QString());
+  } else {
+    d.selectFile(lastChosen_);
+  }
 
   const int result = d.exec();
   // Enter on a name that the completion list offers closes the dialog but may leave the list
@@ -127,15 +143,21 @@ std::optional<ChosenFile> QtOpenDialog::Choose() {
   for (QCompleter* completion : d.findChildren<QCompleter*>()) {
     if (QAbstractItemView* list = completion->popup()) list->hide();
   }
-  if (result != QDialog::Accepted) return std::nullopt;
   const QString path = d.selectedFiles().value(0);
+  // The completion list also comes up by itself once a folder it waited for is read, while the
+  // name still starts with that folder's path: cleared, it cannot come up over a closed dialog.
+  if (auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->clear();
+  if (result != QDialog::Accepted) return std::nullopt;
   if (path.isEmpty() || path.size() > kMaxChosenPathLength) return std::nullopt;
   lastChosen_ = path;
   return ChosenFile{QFile::encodeName(path).toStdString()};
 }
 
 void QtOpenDialog::Offer(const ChosenFile& file) {
-  lastChosen_ = QFile::decodeName(QByteArray::fromStdString(file.path));
+  // A name the dialog cannot hold is not offered, lest Enter open the file that its text names;
+  // its folder is, where that can be.
+  const std::string_view path = file.path;
+  lastChosen_ = AsText(path).value_or(AsText(path.substr(0, path.rfind('/') + 1)).value_or(""));
 }
 
 }  // namespace qzd::viewer

@@ -3,20 +3,17 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QStringList>
 #include <array>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <functional>
 
 #include "viewer/main_window.h"
+#include "viewer/output_file.h"
 
 namespace qzd::viewer {
 
@@ -27,33 +24,25 @@ constexpr double kWindowDotsPerMeter = 96 / 0.0254;
 // The PDF page's margin on every side.
 constexpr double kPdfMarginMillimetres = 10;
 
-// Writes what `draw` makes through a QSaveFile, so that a failed or partial write leaves nothing
-// behind. The whole file is drawn into memory first and written in one go: a write that fails
-// then reports the system's reason ("No space left on device").
-std::optional<QString> WriteWhole(const QString& path,
+// Writes what `draw` makes as the whole file. The whole file is drawn into memory first and
+// written in one go: a write that fails then reports the system's reason ("No space left on
+// device").
+std::optional<QString> WriteWhole(const std::string& path,
                                   const std::function<bool(QIODevice&)>& draw) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   if (!draw(buffer)) return QStringLiteral("drawing failed");
   buffer.close();
-
-  QSaveFile file(path);
-  // Without a writable folder there is no safe way to replace the file in one step.
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
-  errno = 0;
-  const qint64 written = file.write(bytes);
-  // Qt reports a write that stops part way (full disk, file size limit) without its reason.
-  const int reason = errno;
-  if (written != bytes.size()) {
-    const QString text =
-        reason != 0 ? QString::fromLocal8Bit(std::strerror(reason)) : file.errorString();
-    file.cancelWriting();
-    return text;
-  }
-  if (!file.commit()) return file.errorString();
+  if (const std::optional<std::string> failure =
+          ReplaceWholeFile(path, std::string_view(bytes.constData(), bytes.size())))
+    return QString::fromStdString(*failure);
   return std::nullopt;
+}
+
+// A file name for a message: the user's bytes, an undecodable one shown as U+FFFD.
+QString Shown(const std::string& name) {
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 // The load command's error box for a window nobody sees: keeps the first message.
@@ -86,8 +75,13 @@ QString ExportPageNames() {
   return names.join(u'|');
 }
 
-std::optional<ExportFormat> ExportFormatOf(const QString& output) {
-  const QString suffix = QFileInfo(output).suffix().toLower();
+std::optional<ExportFormat> ExportFormatOf(std::string_view output) {
+  const std::string_view name = output.substr(output.rfind('/') + 1);
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return std::nullopt;
+  const QString suffix =
+      QString::fromLatin1(name.data() + dot + 1, static_cast<qsizetype>(name.size() - dot - 1))
+          .toLower();
   if (suffix == QLatin1String("png")) return ExportFormat::kPng;
   if (suffix == QLatin1String("pdf")) return ExportFormat::kPdf;
   return std::nullopt;
@@ -103,12 +97,12 @@ QImage WindowImage(QWidget& window, int scale) {
   return image;
 }
 
-std::optional<QString> WriteWindowPng(QWidget& window, int scale, const QString& path) {
+std::optional<QString> WriteWindowPng(QWidget& window, int scale, const std::string& path) {
   const QImage image = WindowImage(window, scale);
   return WriteWhole(path, [&image](QIODevice& file) { return image.save(&file, "PNG"); });
 }
 
-std::optional<QString> WriteWindowPdf(QWidget& window, const QString& path) {
+std::optional<QString> WriteWindowPdf(QWidget& window, const std::string& path) {
   return WriteWhole(path, [&window](QIODevice& file) {
     QPdfWriter pdf(&file);
     pdf.setCreator(QStringLiteral("qzd-viewer"));
@@ -133,22 +127,29 @@ std::optional<QString> WriteWindowPdf(QWidget& window, const QString& path) {
 
 std::optional<QString> ExportWindow(const ExportRequest& request) {
   const std::optional<ExportFormat> format = ExportFormatOf(request.output);
-  if (!format) return QStringLiteral("%1: the output must end in .png or .pdf").arg(request.output);
+  if (!format)
+    return QStringLiteral("%1: the output must end in .png or .pdf").arg(Shown(request.output));
+  const OutputTarget target = ResolveOutput(request.output, request.modelFile);
+  const auto cannotWrite = [&request](const QString& why) {
+    return QStringLiteral("cannot write %1: %2").arg(Shown(request.output), why);
+  };
+  if (!target.refusal.empty()) return cannotWrite(QString::fromStdString(target.refusal));
 
   NoDialog dialog;
   KeptMessage errors;
   TmainForm window(dialog, errors);
   window.OpenModelFile(request.modelFile);
-  if (errors.message) return QStringLiteral("%1: %2").arg(request.modelFile, *errors.message);
+  if (errors.message)
+    return QStringLiteral("%1: %2").arg(Shown(request.modelFile), *errors.message);
 
   window.Controller().ShowPage(*request.page);
   window.show();
   QApplication::processEvents();
 
   const std::optional<QString> failure = *format == ExportFormat::kPng
-                                             ? WriteWindowPng(window, request.scale, request.output)
-                                             : WriteWindowPdf(window, request.output);
-  if (failure) return QStringLiteral("cannot write %1: %2").arg(request.output, *failure);
+                                             ? WriteWindowPng(window, request.scale, target.path)
+                                             : WriteWindowPdf(window, target.path);
+  if (failure) return cannotWrite(*failure);
   return std::nullopt;
 }
 

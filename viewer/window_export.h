@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "window/window_elements.h"
@@ -21,15 +22,16 @@ namespace qzd::viewer {
 enum class ExportFormat { kPng, kPdf };
 
 // The format the output's name asks for by its ending (either case), or nothing.
-[[nodiscard]] std::optional<ExportFormat> ExportFormatOf(const QString& output);
+[[nodiscard]] std::optional<ExportFormat> ExportFormatOf(std::string_view output);
 
 // Device pixels per window pixel that a PNG may have.
 inline constexpr int kMinExportScale = 1;
 inline constexpr int kMaxExportScale = 4;
 
 struct ExportRequest {
-  QString output;
-  QString modelFile;
+  // File names as the user's bytes: the files opened and written are exactly these.
+  std::string output;
+  std::string modelFile;
   // The page a load shows unless another is asked for.
   const window::PageFacts* page = window::PageNumbered(1);
   int scale = 1;
@@ -40,16 +42,17 @@ struct ExportRequest {
 [[nodiscard]] QImage WindowImage(QWidget& window, int scale);
 
 // Write the window to `path` as a PNG at `scale`, or as a one-page A4 landscape PDF with the
-// window drawn as vectors and its texts as text. The file appears complete or not at all: it is
-// written under a temporary name beside `path` and then renamed. The failure's text, if any.
+// window drawn as vectors and its texts as text. The file appears complete or not at all (see
+// ReplaceWholeFile). The failure's text, if any.
 [[nodiscard]] std::optional<QString> WriteWindowPng(QWidget& window, int scale,
-                                                    const QString& path);
-[[nodiscard]] std::optional<QString> WriteWindowPdf(QWidget& window, const QString& path);
+                                                    const std::string& path);
+[[nodiscard]] std::optional<QString> WriteWindowPdf(QWidget& window, const std::string& path);
 
 // Loads the model into a main window of its own as a load from the command line would, steps to
-// the page, and writes the window in the output's format. On failure nothing is written and the
-// text says why: the load's or fill's message as the error box would show it, or why the file
-// could not be written.
+// the page, and writes the window in the output's format. An output that an export must not
+// write (see ResolveOutput) is refused before the model is read. On failure nothing is written
+// and the text says why: the load's or fill's message as the error box would show it, or why the
+// file could not or must not be written.
 [[nodiscard]] std::optional<QString> ExportWindow(const ExportRequest& request);
 
 }  // namespace qzd::viewer

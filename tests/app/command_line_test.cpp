@@ -54,19 +54,31 @@ TEST(CommandLine, ReadsWhatTheArgumentsAsk) {
       {{"--export", "o.png", "--scale", "0", "m.qzd"}, Action::kUsageError, "", "1 to 4"},
       {{"--export", "o.png", "--scale", "5", "m.qzd"}, Action::kUsageError, "", "1 to 4"},
       {{"--export", "o.png", "--scale", "2x", "m.qzd"}, Action::kUsageError, "", "1 to 4"},
+      {{"--export", "o.png", "--scale", " 2", "m.qzd"}, Action::kUsageError, "", "1 to 4"},
+      {{"--export", "o.png", "--scale", "2 ", "m.qzd"}, Action::kUsageError, "", "1 to 4"},
+      {{"--export", "o.png", "--scale", "+2", "m.qzd"}, Action::kUsageError, "", "1 to 4"},
+      {{"--export", "o.png", "--scale", "02", "m.qzd"}, Action::kUsageError, "", "1 to 4"},
+      {{"--export", "o.pdf", "--scale", "2", "m.qzd"}, Action::kUsageError, "", "with a PNG"},
+      {{"--export", "p.png", "-platform", "xcb", "m.qzd"},
+       Action::kUsageError,
+       "",
+       "Unknown option '-platform': Qt's own options are not taken"},
+      {{"-style=fusion"}, Action::kUsageError, "", "Unknown option '-style'"},
   };
   for (const Row& row : rows) {
     const QString shown = row.args.join(u' ');
-    const CommandLine line = ParseCommandLine(QStringList{"qzd-viewer"} + row.args);
+    std::vector<std::string> args = {"qzd-viewer"};
+    for (const QString& arg : row.args) args.push_back(arg.toStdString());
+    const CommandLine line = ParseCommandLine(args);
     ASSERT_EQ(line.action, row.action)
         << shown.toStdString() << ": " << line.usageError.toStdString();
     switch (row.action) {
       case Action::kWindow:
-        EXPECT_EQ(line.modelFile, row.file) << shown.toStdString();
+        EXPECT_EQ(line.modelFile, row.file.toStdString()) << shown.toStdString();
         break;
       case Action::kExport:
-        EXPECT_EQ(line.exportRequest.modelFile, row.file) << shown.toStdString();
-        EXPECT_EQ(line.exportRequest.output, row.outcome) << shown.toStdString();
+        EXPECT_EQ(line.exportRequest.modelFile, row.file.toStdString()) << shown.toStdString();
+        EXPECT_EQ(line.exportRequest.output, row.outcome.toStdString()) << shown.toStdString();
         EXPECT_EQ(line.exportRequest.page->name, row.page) << shown.toStdString();
         EXPECT_EQ(line.exportRequest.scale, row.scale) << shown.toStdString();
         break;

@@ -47,7 +47,7 @@ mkdir -p "$out"
 start() {  # FILE: the viewer, started in the examples folder with FILE as typed there
   (cd "$examples" && exec "$viewer" "$1") >"$work/viewer.log" 2>&1 &
   viewer_pid=$!
-  wait_for 200 find_main || fail "the main window did not appear"
+  wait_for find_main || fail "the main window did not appear"
 }
 find_main() { main=$(xdotool search --onlyvisible --name "^$main_title\$" 2>/dev/null | head -n 1); [ -n "$main" ]; }
 other_window() {
@@ -78,7 +78,7 @@ client_area "$work/export.png" "$work/export-masked.png"
 start "$sample"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 win_x=$X win_y=$Y
-wait_for 50 same_as_export || {
+wait_for same_as_export || {
   cp "$work/window.png" "$out/e2e-open-window.png"
   cp "$work/export.png" "$out/e2e-open-export.png"
   fail "the window does not show $sample as the export draws it (see $out/e2e-open-*.png)"
@@ -86,16 +86,17 @@ wait_for 50 same_as_export || {
 
 xdotool windowfocus --sync "$main" 2>/dev/null
 xdotool key --clearmodifiers ctrl+o
-wait_for 100 find_other || fail "no open dialog after Ctrl+O"
+wait_for find_other || fail "no open dialog after Ctrl+O"
 dialog=$other
 xdotool windowfocus --sync "$dialog" 2>/dev/null
 xdotool key Return
-wait_for 50 no_other || fail "Enter in the dialog did not load the offered $sample without an error"
-same_as_export || fail "loading the offered $sample again changed the window"
+wait_for no_other || fail "Enter in the dialog did not load the offered $sample without an error"
+# Where the dialog stood, the window shows once it has drawn itself again.
+wait_for same_as_export || fail "loading the offered $sample again changed the window"
 
 xdotool windowfocus --sync "$main" 2>/dev/null
 xdotool key --clearmodifiers ctrl+q
-wait_for 50 ended || fail "Ctrl+Q did not end the program"
+wait_for ended || fail "Ctrl+Q did not end the program"
 wait "$viewer_pid"
 status=$?
 viewer_pid=
@@ -103,6 +104,6 @@ viewer_pid=
 
 start missing.qzd
 find_box() { box=$(other_window) && [ "$(xdotool getwindowname "$box")" = "$box_title" ]; }
-wait_for 50 find_box || fail "no error box for a missing file named on the command line"
+wait_for find_box || fail "no error box for a missing file named on the command line"
 
 echo "PASS: $sample named on the command line shows as exported; Ctrl+O offers it, Ctrl+Q quits"

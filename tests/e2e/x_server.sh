@@ -13,21 +13,26 @@ require_tools() {
   done
 }
 
-# Waits up to $1 tenths of a second for the command after it to succeed.
+# Waits for the command to succeed, checking every tenth of a second. What a test waits for
+# comes at once or never (a hang): the bound only ends a hung run, and is generous so that a
+# loaded machine never trips it.
 wait_for() {
-  local tenths=$1
-  shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" && return 0
+  local deadline=$((SECONDS + ${E2E_PATIENCE:-30}))
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
     sleep 0.1
   done
-  return 1
 }
 
 # Starts a private X server on a free display and points DISPLAY at it; its pid is in xvfb_pid.
+# The server picks the number itself (-displayfd): it takes the first whose sockets it can
+# claim, so that servers started at the same time, here or by other users of the machine, never
+# share one. Without -noreset it would reset each time its last client leaves, and the program
+# connecting just then, while xdotool polls for its window, would find no display.
 start_x_server() {
   mkfifo "$work/displayfd"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" \
+    >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   read -r -t 20 display_number <"$work/displayfd" || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
   export DISPLAY=":$display_number"

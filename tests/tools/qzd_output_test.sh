@@ -15,6 +15,11 @@ trap 'rm -rf "$scratch"' EXIT
 mkfifo "$scratch/fifo"
 exec 3<>"$scratch/fifo" 4>"$scratch/fifo" 3<&-
 
+# A reader that stops early ends qzd by SIGPIPE (status 141), unless this script was started with
+# SIGPIPE ignored, which no shell can undo: then the write fails as in the case below.
+sigpipe=141
+(($(printf '%d' "0x$(awk '/^SigIgn/ {print $2}' /proc/$$/status)") & (1 << 12))) && sigpipe=2
+
 full='No space left on device'
 closed='Bad file descriptor'
 # stdout | arguments | exit status | stderr (a broken pipe needs no message: the reader left)
@@ -26,6 +31,7 @@ cases=(
   "closed|show $model|2|qzd: write error: $closed"
   "closed|json $model|2|qzd: write error: $closed"
   "widowed-pipe|json $model|2|"
+  "reader-gone|json $model|$sigpipe|"
   "null|json $model|0|"
 )
 
@@ -38,6 +44,7 @@ for entry in "${cases[@]}"; do
     closed) "$qzd" "${words[@]}" >&- 2>"$scratch/err" ;;
     # SIGPIPE ignored, as some callers leave it, so that the write itself fails with EPIPE.
     widowed-pipe) (trap '' PIPE && exec "$qzd" "${words[@]}" >&4 2>"$scratch/err") ;;
+    reader-gone) "$qzd" "${words[@]}" >&4 2>"$scratch/err" ;;
     null) "$qzd" "${words[@]}" >/dev/null 2>"$scratch/err" ;;
   esac
   status=$?

@@ -26,6 +26,8 @@ Exit status:
   0  json, show: every load and fill completed.    diff: the files hold the same 301 values.
   1  json, show: a load failed or a fill stopped.  diff: the files differ.
   2  a usage error or output that cannot be written; for diff also a file that cannot be loaded.
+A reader that stops early (qzd json ... | head -c1) ends qzd by SIGPIPE, as any command: no
+message, and the shell's status 141. Where SIGPIPE is ignored, the status is 2, without a message.
 )";
 
 const std::string_view kJsonHelp = R"(Usage: qzd json [--] FILE...

@@ -110,7 +110,7 @@ TEST_F(OpenWays, CommandLineAndDropLeaveTheWindowAsTheDialogDoes) {
   const std::vector<std::pair<std::string, Way>> ways = {
       {"command line",
        [](Window& w, const std::string& name) {
-         w.form.OpenModelFile(QString::fromStdString(name));  // relative, as typed
+         w.form.OpenModelFile(name);  // relative, as typed
        }},
       {"drop",
        [](Window& w, const std::string& name) {
@@ -133,6 +133,45 @@ TEST_F(OpenWays, CommandLineAndDropLeaveTheWindowAsTheDialogDoes) {
       EXPECT_EQ(other.dialog.uses, 1) << "only the first load used the dialog";
     }
   }
+}
+
+// A name is bytes: one that is not UTF-8 opens exactly that file, never the file whose name is
+// spelt as it shows (with U+FFFD), and the dialog is not offered a name it cannot hold.
+TEST_F(OpenWays, ANameOpensTheFileOfExactlyItsBytes) {
+  files.Write("g\xff.qzd", {{0, 7}, {1, 1}, {96, 2}});
+  files.WriteLines("g\xef\xbf\xbd.qzd", {"1", "<b>x</b>"});  // "g\uFFFD.qzd", a bad file
+  files.Write("two\nlines.qzd", {{0, 7}, {1, 1}, {96, 2}});
+  struct Row {
+    std::string name;
+    QString shown;  // the end of the path field's text
+  };
+  const std::vector<Row> rows = {
+      {"g\xff.qzd", QStringLiteral("/g\uFFFD.qzd")},
+      {"two\nlines.qzd", QStringLiteral("/two\u240Alines.qzd")},
+  };
+  for (const Row& row : rows) {
+    const std::string full = files.Path(row.name);
+    const QByteArray url = "file://" + QByteArray(full.data(), full.size()).toPercentEncoding("/");
+    for (const bool dropped : {false, true}) {
+      Window w;
+      if (dropped) {
+        const auto data = Urls({QUrl::fromEncoded(url)});
+        EXPECT_EQ(DragAndDrop(w.form, *data), std::make_pair(true, true));
+        EXPECT_TRUE(WaitFor([&] { return w.form.Controller().store().value(0) == 7; }));
+      } else {
+        w.form.OpenModelFile(row.name);
+      }
+      EXPECT_EQ(w.errors.shown, std::vector<std::string>{}) << row.name << dropped;
+      EXPECT_EQ(w.form.Controller().store().value(0), 7) << row.name << dropped;
+      const QString shown = qobject_cast<DisplayField*>(w.form.Element("FilePath"))->text();
+      EXPECT_TRUE(shown.endsWith(row.shown)) << shown.toStdString();
+    }
+  }
+  files.Write("h\xef\xbf\xbd.qzd", {{0, 7}});  // "h\uFFFD.qzd", while "h\xff.qzd" is missing
+  Window missing;
+  missing.form.OpenModelFile("h\xff.qzd");
+  EXPECT_EQ(missing.errors.shown.size(), 1u);
+  EXPECT_EQ(missing.form.Controller().store().value(0), 0);
 }
 
 TEST_F(OpenWays, DragsOfAnythingButOneLocalFileAreRefusedWithoutChange) {
@@ -189,22 +228,27 @@ TEST_F(OpenWays, CtrlOPressesLoadModelAndCtrlQClosesTheWindow) {
 }
 
 TEST_F(OpenWays, TheDialogOffersTheFileNamedOnTheCommandLine) {
-  files.Write("named.qzd", {});
-  QtOpenDialog realDialog;
-  testing::RecordingErrorBox errors;
-  TmainForm form(realDialog, errors);
-  form.show();
-  form.OpenModelFile(QStringLiteral("named.qzd"));
-  QString offered, folder;
-  testing::WhenModalShows([&](QWidget& modal) {
-    auto& d = dynamic_cast<QFileDialog&>(modal);
-    offered = QFileInfo(d.selectedFiles().value(0)).fileName();
-    folder = d.directory().absolutePath();
-    d.reject();
-  });
-  qobject_cast<QAbstractButton*>(form.Element("open"))->click();
-  EXPECT_EQ(offered, "named.qzd");
-  EXPECT_EQ(folder, QDir::currentPath());
+  // A name that is not UTF-8 the dialog cannot hold: Enter would open the file its text names.
+  for (const auto& [name, offered] : std::vector<std::pair<std::string, QString>>{
+           {"named.qzd", "named.qzd"}, {"g\xff.qzd", ""}}) {
+    files.Write(name, {});
+    QtOpenDialog realDialog;
+    testing::RecordingErrorBox errors;
+    TmainForm form(realDialog, errors);
+    form.show();
+    form.OpenModelFile(name);
+    QString selected, folder;
+    testing::WhenModalShows([&](QWidget& modal) {
+      auto& d = dynamic_cast<QFileDialog&>(modal);
+      selected = d.selectedFiles().value(0);
+      folder = d.directory().absolutePath();
+      d.reject();
+    });
+    qobject_cast<QAbstractButton*>(form.Element("open"))->click();
+    EXPECT_EQ(folder, QDir::currentPath());
+    // With no name, the dialog's selection is its folder.
+    EXPECT_EQ(selected, offered.isEmpty() ? folder : folder + u'/' + offered);
+  }
 }
 
 }  // namespace
