@@ -33,7 +33,6 @@ TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
   SetUpAccessibility(*this);
   ConnectClicks();
   AcceptModelFileDrops(*this, [this](const QString& path) { OpenModelFile(path); });
-  setWindowIcon(ProgramIcon());
   // The form's place for the window; on a top-level window move() places the frame's outer
   // corner.
   const window::ElementRect& place = window::MainWindowFacts().place;
@@ -44,10 +43,15 @@ TmainForm::~TmainForm() = default;
 
 bool TmainForm::event(QEvent* event) {
   // Once the first frame is painted, the pictures of the pages not yet shown are decoded beside
-  // the event loop, so that neither start-up nor the first click to a page waits for them.
+  // the event loop, so that neither start-up nor the first click to a page waits for them. The
+  // icon, which only the task bar and the window's frame show, is made then too: its picture
+  // costs the first frame about a millisecond.
   if (event->type() == QEvent::Paint && !picturesDecodeAsked_) {
     picturesDecodeAsked_ = true;
-    QTimer::singleShot(0, this, [this] { picturesDecode_ = DecodePicturesInBackground(); });
+    QTimer::singleShot(0, this, [this] {
+      picturesDecode_ = DecodePicturesInBackground();
+      setWindowIcon(ProgramIcon());
+    });
   }
   return QWidget::event(event);
 }
