@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QString>
+#include <QTextLayout>
 #include <QWidget>
+#include <optional>
 
 namespace qzd::viewer {
 
@@ -29,10 +31,15 @@ class Caption : public QWidget {
 
  protected:
   bool event(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // The text laid out once in the caption's font, for both its size and its paint.
+  const QTextLayout& layout() const;
+
   QString text_;
+  mutable std::optional<QTextLayout> layout_;
 };
 
 }  // namespace qzd::viewer
