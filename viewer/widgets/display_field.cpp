@@ -25,6 +25,9 @@ struct FirstLine {
 void LayOutFirstLine(FirstLine& first, const QString& text, const QFont& font, int width) {
   first.layout.setText(text);
   first.layout.setFont(font);
+  // Keeps the glyphs shaped for the line break for the paint, which would otherwise shape the
+  // text again.
+  first.layout.setCacheEnabled(true);
   QTextOption option;
   option.setWrapMode(kWrap);
   first.layout.setTextOption(option);
