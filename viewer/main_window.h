@@ -42,6 +42,10 @@ class TmainForm : public QWidget, public window::FrontEnd {
   [[nodiscard]] window::WindowController& Controller() noexcept { return controller_; }
   [[nodiscard]] const window::WindowController& Controller() const noexcept { return controller_; }
 
+  // True once the first frame is painted and what it did not need is made: the icon, the size of
+  // the captions still hidden, the start of the pictures' decode.
+  [[nodiscard]] bool StartUpDone() const noexcept { return startUpDone_; }
+
   // The load command's steps after the dialog for a file named outside it (command line, drop),
   // as if the dialog had returned `path` made absolute.
   void OpenModelFile(const QString& path);
@@ -76,6 +80,7 @@ class TmainForm : public QWidget, public window::FrontEnd {
   ErrorBox& errors_;
   window::WindowController controller_{*this};
   bool picturesDecodeAsked_ = false;
+  bool startUpDone_ = false;
   std::jthread picturesDecode_;
 };
 

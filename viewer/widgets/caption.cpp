@@ -79,7 +79,27 @@ QSize Caption::minimumSizeHint() const {
   return sizeHint();
 }
 
+void Caption::fitToText() {
+  if (isHidden()) {
+    fitPending_ = true;
+  } else {
+    fitNow();
+  }
+}
+
+void Caption::finishFitToText() {
+  if (fitPending_) fitNow();
+}
+
+void Caption::fitNow() {
+  fitPending_ = false;
+  ensurePolished();
+  resize(sizeHint());
+}
+
 bool Caption::event(QEvent* event) {
+  // Shown before it is painted.
+  if (event->type() == QEvent::Show) finishFitToText();
   return TakeMouseEvent(event) || QWidget::event(event);
 }
 

@@ -27,6 +27,12 @@ class Caption : public QWidget {
 
   // The text's advance width (blanks at either end included) by the font's line height.
   [[nodiscard]] QSize sizeHint() const override;
+
+  // Makes the caption as large as sizeHint(), once it is polished. A caption hidden by the form
+  // waits until it is first shown or finishFitToText() is called: measuring it costs start-up the
+  // font engine of a caption with a font of its own (the HELI warning).
+  void fitToText();
+  void finishFitToText();
   [[nodiscard]] QSize minimumSizeHint() const override;
 
  protected:
@@ -38,8 +44,11 @@ class Caption : public QWidget {
   // The text laid out once in the caption's font, for both its size and its paint.
   const QTextLayout& layout() const;
 
+  void fitNow();
+
   QString text_;
   mutable std::optional<QTextLayout> layout_;
+  bool fitPending_ = false;
 };
 
 }  // namespace qzd::viewer
