@@ -72,7 +72,6 @@ TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
   SetUpAccessibility(*this);
   ConnectClicks();
   AcceptModelFileDrops(*this, [this](const std::string& path) { OpenModelFile(path); });
-  setWindowIcon(ProgramIcon());
   // The form's place for the window; on a top-level window move() places the frame's outer
   // corner.
   const window::ElementRect& place = window::MainWindowFacts().place;
@@ -83,10 +82,17 @@ TmainForm::~TmainForm() = default;
 
 bool TmainForm::event(QEvent* event) {
   // Once the first frame is painted, the pictures of the pages not yet shown are decoded beside
-  // the event loop, so that neither start-up nor the first click to a page waits for them.
+  // the event loop, so that neither start-up nor the first click to a page waits for them. The
+  // icon, which only the task bar and the window's frame show, is made then too (its picture
+  // costs the first frame about a millisecond), and the captions still hidden are sized.
   if (event->type() == QEvent::Paint && !picturesDecodeAsked_) {
     picturesDecodeAsked_ = true;
-    QTimer::singleShot(0, this, [this] { picturesDecode_ = DecodePicturesInBackground(); });
+    QTimer::singleShot(0, this, [this] {
+      picturesDecode_ = DecodePicturesInBackground();
+      setWindowIcon(ProgramIcon());
+      for (Caption* caption : findChildren<Caption*>()) caption->finishFitToText();
+      startUpDone_ = true;
+    });
   }
   return QWidget::event(event);
 }
@@ -94,10 +100,7 @@ bool TmainForm::event(QEvent* event) {
 void TmainForm::SetUpElementKinds() {
   // Captions are as wide as their text in the font actually in use, which for a caption with a
   // style sheet of its own in the form (the HELI warning) is known once it is polished.
-  for (Caption* caption : findChildren<Caption*>()) {
-    caption->ensurePolished();
-    caption->resize(caption->sizeHint());
-  }
+  for (Caption* caption : findChildren<Caption*>()) caption->fitToText();
 }
 
 void TmainForm::IndexElements() {

@@ -43,6 +43,10 @@ class TmainForm : public QWidget, public window::FrontEnd {
   [[nodiscard]] window::WindowController& Controller() noexcept { return controller_; }
   [[nodiscard]] const window::WindowController& Controller() const noexcept { return controller_; }
 
+  // True once the first frame is painted and what it did not need is made: the icon, the size of
+  // the captions still hidden, the start of the pictures' decode.
+  [[nodiscard]] bool StartUpDone() const noexcept { return startUpDone_; }
+
   // The load command's steps after the dialog for a file named outside it (command line, drop),
   // as if the dialog had returned `path` made absolute. The path is the user's bytes, opened as
   // they are.
@@ -78,6 +82,7 @@ class TmainForm : public QWidget, public window::FrontEnd {
   ErrorBox& errors_;
   window::WindowController controller_{*this};
   bool picturesDecodeAsked_ = false;
+  bool startUpDone_ = false;
   std::jthread picturesDecode_;
 };
 

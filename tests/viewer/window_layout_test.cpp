@@ -529,5 +529,19 @@ TEST_F(WindowLayout, EveryCaptionFitsInsideItsFrame) {
   }
 }
 
+// A caption the form hides (the HELI warning) is measured only once it shows, and then before its
+// first paint: shown by a load into the window that is up, it is as large as its text.
+TEST(HiddenCaption, IsAsLargeAsItsTextOnceShown) {
+  QWidget window;
+  auto* caption = new Caption(&window);
+  caption->setText(QStringLiteral("HELI not supported in this version!!!"));
+  caption->setGeometry(0, 0, 20, 13);
+  caption->hide();
+  caption->fitToText();
+  window.show();
+  caption->show();
+  EXPECT_EQ(caption->size(), caption->sizeHint());
+}
+
 }  // namespace
 }  // namespace qzd::viewer::testing

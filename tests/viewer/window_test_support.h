@@ -20,6 +20,7 @@ class WindowTest : public ::testing::Test {
   void SetUp() override {
     window_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window_.StartUpDone(); }));
   }
 
   template <class Widget = QWidget>

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QString>
+#include <QTextLayout>
 #include <QWidget>
+#include <optional>
 
 namespace qzd::viewer {
 
@@ -25,14 +27,28 @@ class Caption : public QWidget {
 
   // The text's advance width (blanks at either end included) by the font's line height.
   [[nodiscard]] QSize sizeHint() const override;
+
+  // Makes the caption as large as sizeHint(), once it is polished. A caption hidden by the form
+  // waits until it is first shown or finishFitToText() is called: measuring it costs start-up the
+  // font engine of a caption with a font of its own (the HELI warning).
+  void fitToText();
+  void finishFitToText();
   [[nodiscard]] QSize minimumSizeHint() const override;
 
  protected:
   bool event(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // The text laid out once in the caption's font, for both its size and its paint.
+  const QTextLayout& layout() const;
+
+  void fitNow();
+
   QString text_;
+  mutable std::optional<QTextLayout> layout_;
+  bool fitPending_ = false;
 };
 
 }  // namespace qzd::viewer

@@ -7,6 +7,9 @@
 #include <QPlainTextEdit>
 #include <QTextLayout>
 #include <QTextOption>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
 namespace qzd::viewer {
 
@@ -25,6 +28,9 @@ struct FirstLine {
 void LayOutFirstLine(FirstLine& first, const QString& text, const QFont& font, int width) {
   first.layout.setText(text);
   first.layout.setFont(font);
+  // Keeps the glyphs shaped for the line break for the paint, which would otherwise shape the
+  // text again.
+  first.layout.setCacheEnabled(true);
   QTextOption option;
   option.setWrapMode(kWrap);
   first.layout.setTextOption(option);
@@ -32,6 +38,45 @@ void LayOutFirstLine(FirstLine& first, const QString& text, const QFont& font, i
   first.line = first.layout.createLine();
   if (first.line.isValid()) first.line.setLineWidth(width);
   first.layout.endLayout();
+}
+
+// The first lines the fields have painted, shared: a model's 140 field texts hold only a few
+// dozen different ones ("0", "100"), each then laid out once.
+struct PaintedLine {
+  QFont font;
+  int width = 0;
+  FirstLine first;
+};
+using PaintedLines = std::unordered_map<QString, std::vector<std::unique_ptr<PaintedLine>>>;
+
+PaintedLines*& Painted() {
+  static PaintedLines* painted = nullptr;
+  return painted;
+}
+
+// Called as the application ends, before its fonts go.
+void ForgetPaintedLines() {
+  delete Painted();
+  Painted() = nullptr;
+}
+
+const FirstLine& PaintedFirstLine(const QString& text, const QFont& font, int width) {
+  // A bound on what models loaded one after another can leave behind.
+  constexpr std::size_t kMostTexts = 1024;
+  if (Painted() != nullptr && Painted()->size() > kMostTexts) Painted()->clear();
+  if (Painted() == nullptr) {
+    Painted() = new PaintedLines;
+    qAddPostRoutine(ForgetPaintedLines);
+  }
+  std::vector<std::unique_ptr<PaintedLine>>& lines = (*Painted())[text];
+  for (const std::unique_ptr<PaintedLine>& line : lines) {
+    if (line->width == width && line->font == font) return line->first;
+  }
+  auto line = std::make_unique<PaintedLine>();
+  line->font = font;
+  line->width = width;
+  LayOutFirstLine(line->first, text, font, width);
+  return lines.emplace_back(std::move(line))->first;
 }
 
 // The sunken two-pixel border of a text field, drawn as filled strips: the same pixels as
@@ -107,8 +152,7 @@ void DisplayField::paintEvent(QPaintEvent*) {
   if (editor_ || text_.isEmpty()) return;
 
   const QRect area = textRect();
-  FirstLine first;
-  LayOutFirstLine(first, text_, font(), area.width());
+  const FirstLine& first = PaintedFirstLine(text_, font(), area.width());
   painter.setClipRect(rect().adjusted(kBorder, kBorder, -kBorder, -kBorder));
   painter.setPen(palette().color(QPalette::Text));
   first.layout.draw(&painter, area.topLeft());

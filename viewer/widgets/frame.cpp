@@ -14,6 +14,22 @@ namespace {
 constexpr int kCaptionLeft = 8;
 constexpr int kCaptionGap = 2;
 
+// drawRect(r) with a one-pixel pen of `colour`. Where the painter only moves whole pixels (the
+// screen, an export at scale 1), the same pixels as four filled strips: a pen-drawn outline of a
+// page costs a hundred times more. A scaled painter (a sharper export, a PDF) strokes it.
+void OutlineRect(QPainter& painter, const QRect& r, const QColor& colour) {
+  if (painter.deviceTransform().type() > QTransform::TxTranslate) {
+    painter.setPen(colour);
+    painter.drawRect(r);
+    return;
+  }
+  const int x = r.x(), y = r.y(), w = r.width(), h = r.height();
+  painter.fillRect(x, y, w + 1, 1, colour);
+  painter.fillRect(x, y + h, w + 1, 1, colour);
+  painter.fillRect(x, y + 1, 1, h - 1, colour);
+  painter.fillRect(x + w, y + 1, 1, h - 1, colour);
+}
+
 }  // namespace
 
 Frame::Frame(QWidget* parent) : QGroupBox(parent) {
@@ -30,10 +46,8 @@ void Frame::paintEvent(QPaintEvent*) {
   const int top = metrics.height() / 2 - 1;
   const int w = width();
   const int h = height() - top;
-  painter.setPen(colours.color(QPalette::Light));
-  painter.drawRect(1, top + 1, w - 2, h - 2);
-  painter.setPen(colours.color(QPalette::Dark));
-  painter.drawRect(0, top, w - 2, h - 2);
+  OutlineRect(painter, QRect(1, top + 1, w - 2, h - 2), colours.color(QPalette::Light));
+  OutlineRect(painter, QRect(0, top, w - 2, h - 2), colours.color(QPalette::Dark));
 
   if (title().isEmpty()) return;
   const QRect captionBox(kCaptionLeft, 0, metrics.horizontalAdvance(title()), metrics.height());
