@@ -7,7 +7,11 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef _WIN32
+#include "model/windows_file_byte_source.h"
+#else
 #include "model/file_byte_source.h"
+#endif
 
 namespace qzd {
 namespace {
