@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 // qzd-viewer.exe: the main window, and the model file named on the command line, if any.
+// clang-format off: windows.h comes before the headers that build on it.
+#include <windows.h>
+// clang-format on
+
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include "window/program_title.h"
 #include "windows/main_window.h"

@@ -24,6 +24,7 @@ using window::ElementKind;
 
 constexpr wchar_t kFrameClass[] = L"QzdFrame";
 constexpr wchar_t kPictureClass[] = L"QzdPicture";
+constexpr wchar_t kSeparatorClass[] = L"QzdSeparator";
 // The classic dialog's filter: description and pattern pairs, each part ended by a NUL.
 constexpr wchar_t kModelFileFilter[] = L"QZ Model files (*.qzd)\0*.qzd\0All files (*.*)\0*.*\0";
 
@@ -70,8 +71,9 @@ std::optional<ElementId> ElementOf(HWND child) {
 const wchar_t* ClassOf(ElementKind kind) {
   switch (kind) {
     case ElementKind::kCaption:
-    case ElementKind::kSeparator:
       return L"STATIC";
+    case ElementKind::kSeparator:
+      return kSeparatorClass;
     case ElementKind::kDisplayField:
       return L"EDIT";
     case ElementKind::kFrame:
@@ -149,6 +151,18 @@ void PaintPicture(HWND picture) {
   ::EndPaint(picture, &paint);
 }
 
+// An etched line along the top of the form's box, or along its left side when the box is higher
+// than wide. Drawn here rather than by an etched static, which some systems shrink to the line.
+void PaintSeparator(HWND separator) {
+  PAINTSTRUCT paint;
+  HDC dc = ::BeginPaint(separator, &paint);
+  RECT area;
+  ::GetClientRect(separator, &area);
+  ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
+  ::DrawEdge(dc, &area, EDGE_ETCHED, area.right >= area.bottom ? BF_TOP : BF_LEFT);
+  ::EndPaint(separator, &paint);
+}
+
 }  // namespace
 
 TmainForm::TmainForm(HINSTANCE instance) : instance_(instance) {}
@@ -184,6 +198,11 @@ void TmainForm::RegisterClasses() {
   picture.lpfnWndProc = PictureProc;
   picture.lpszClassName = kPictureClass;
   ::RegisterClassExW(&picture);
+
+  WNDCLASSEXW separator = frame;
+  separator.lpfnWndProc = PictureProc;
+  separator.lpszClassName = kSeparatorClass;
+  ::RegisterClassExW(&separator);
 }
 
 bool TmainForm::Create(int show) {
@@ -200,6 +219,11 @@ bool TmainForm::Create(int show) {
                               nullptr, nullptr, instance_, nullptr);
   if (window_ == nullptr) return false;
   ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  // Set on the window as well as its class: the task switcher asks the window.
+  WNDCLASSEXW registered{sizeof(registered)};
+  ::GetClassInfoExW(instance_, kWindowClass, &registered);
+  ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(registered.hIcon));
+  ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(registered.hIconSm));
   CreateElements();
   NameForScreenReaders();
   ::DragAcceptFiles(window_, TRUE);
@@ -233,7 +257,8 @@ void TmainForm::CreateElements() {
       font = MakeFont(size);
       ownFonts_.push_back(font);
     }
-    if (element.kind == ElementKind::kFrame || element.kind == ElementKind::kPictureBox) {
+    if (element.kind == ElementKind::kFrame || element.kind == ElementKind::kPictureBox ||
+        element.kind == ElementKind::kSeparator) {
       if (element.kind == ElementKind::kFrame)
         ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(font));
     } else {

@@ -21,7 +21,7 @@ TIMEOUT = 120
 
 
 def model_lines(path: Path) -> list:
-    return path.read_bytes().split(b"\r\n")[:301]
+    return path.read_bytes().splitlines()[:301]
 
 
 def write_with(folder: Path, name: str, base: list, changes: dict) -> str:
