@@ -74,6 +74,7 @@ def wine_environment(prefix: Path) -> dict:
 def boot_prefix(prefix: Path, fresh: bool = False) -> dict:
     """A Wine prefix made by one wineboot (kept for the next run unless `fresh`), and the
     environment that uses it."""
+    prefix = Path(prefix).resolve()
     if fresh and prefix.exists():
         shutil.rmtree(prefix)
     env = wine_environment(prefix)
