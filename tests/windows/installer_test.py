@@ -40,6 +40,13 @@ def main() -> int:
 def run_test(args, work: Path) -> int:
     wine = wine_session.wine_program()
     env = wine_session.boot_prefix(args.prefix, fresh=True)
+    try:
+        return check_installer(args, work, wine, env)
+    finally:
+        wine_session.stop_prefix(env)
+
+
+def check_installer(args, work: Path, wine: str, env: dict) -> int:
     probe = wine_session.Probe(args.probe, env)
 
     def run(*command, timeout=300):
@@ -98,6 +105,7 @@ def run_test(args, work: Path) -> int:
                                  stderr=subprocess.DEVNULL)
         check(started.returncode == 0, f"wine start exited with {started.returncode}")
         expected = wine_session.windows_path(model)
+        probe.window(wait_ms=120000)
         state, ok = probe.wait_window(
             lambda s: s["elements"]["FilePath"]["text"] == expected and s["elements"]["pos1"]["text"] == "GLIDER",
             seconds=60)
@@ -126,7 +134,6 @@ def run_test(args, work: Path) -> int:
     for key in (r"HKCU\Software\Classes\.qzd", rf"HKCU\Software\Classes\{PROGID}",
                 r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\qzd-viewer"):
         check(run("reg", "query", key).returncode != 0, f"{key} is left")
-    wine_session.stop_prefix(env)
     if not failures:
         print("the installer installs, opens models and uninstalls leaving nothing")
     return 1 if failures else 0

@@ -122,8 +122,16 @@ def main() -> int:
     parser.add_argument("--shots", type=Path)
     args = parser.parse_args()
     facts = form_facts.read_form(args.form)
-    wine = wine_session.wine_program()
     env = wine_session.boot_prefix(args.prefix)
+    try:
+        return run_test(args, facts, env)
+    finally:
+        # Ends every program of the test's own prefix, the viewer too when a check failed.
+        wine_session.stop_prefix(env)
+
+
+def run_test(args, facts, env) -> int:
+    wine = wine_session.wine_program()
     probe = wine_session.Probe(args.probe, env)
 
     with tempfile.TemporaryDirectory(prefix="qzd-viewer-exe-") as tmp, \
@@ -154,9 +162,9 @@ def main() -> int:
                                check=False, timeout=60)
 
         def start(*viewer_args):
+            log = open(work / "viewer.log", "ab")
             return subprocess.Popen([wine, str(args.viewer), *viewer_args], env=env, cwd=work,
-                                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                    stderr=subprocess.DEVNULL)
+                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log)
 
         def loads(names):
             linux = subprocess.run([args.linux_qzd, "json", *names], cwd=work, capture_output=True,
@@ -197,11 +205,14 @@ def main() -> int:
                         return True
             return check(False, f"the open dialog did not take {name}")
 
+        # Wine's server and services start once, on this display, before the viewer and the
+        # helper would race to start them.
+        probe.run("gone", 0)
         # The window as it opens, then loads through the dialog.
         viewer = start()
-        state = probe.window()
+        state = probe.window(wait_ms=120000)
         if not check(state is not None, "the window did not appear"):
-            viewer.kill()
+            print((work / "viewer.log").read_text(errors="replace"), "exit:", viewer.poll())
             return 1
         check_window(state, facts)
         expected = Expected(facts)
@@ -250,7 +261,6 @@ def main() -> int:
         shot("japanese")
         probe.run("key", "ctrl+q")
         check(viewer.wait(timeout=60) == 0, "the viewer did not exit with 0")
-    wine_session.stop_prefix(env)
     if not failures:
         print("qzd-viewer.exe shows what qzd json says, in every case")
     return 1 if failures else 0

@@ -75,9 +75,13 @@ def boot_prefix(prefix: Path, fresh: bool = False) -> dict:
     """A Wine prefix made by one wineboot (kept for the next run unless `fresh`), and the
     environment that uses it."""
     prefix = Path(prefix).resolve()
+    env = wine_environment(prefix)
+    # Programs left in the prefix by an interrupted run would still be tied to its X server,
+    # which is gone, and every new program of the prefix would wait on them.
+    if prefix.exists():
+        stop_prefix(env)
     if fresh and prefix.exists():
         shutil.rmtree(prefix)
-    env = wine_environment(prefix)
     if not (prefix / "system.reg").exists():
         prefix.parent.mkdir(parents=True, exist_ok=True)
         subprocess.run([wine_program(), "wineboot", "-i"], env=env, stdin=subprocess.DEVNULL,
@@ -108,16 +112,17 @@ class Probe:
         self.probe = str(probe)
         self.env = env
 
-    def run(self, *args, timeout=60) -> subprocess.CompletedProcess:
+    # Bounds for a machine busy with other builds: Wine's own start can take tens of seconds.
+    def run(self, *args, timeout=180) -> subprocess.CompletedProcess:
         return subprocess.run([wine_program(), self.probe, *map(str, args)], env=self.env,
                               capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL)
 
     def window(self, wait_ms=30000):
-        result = self.run("window", wait_ms)
+        result = self.run("window", wait_ms, timeout=wait_ms / 1000 + 180)
         return json.loads(result.stdout) if result.returncode == 0 else None
 
     def box(self, wait_ms=10000):
-        result = self.run("box", wait_ms)
+        result = self.run("box", wait_ms, timeout=wait_ms / 1000 + 180)
         return json.loads(result.stdout) if result.returncode == 0 else None
 
     def wait_window(self, check, seconds=20):
