@@ -133,13 +133,19 @@ void PaintFrame(HWND frame) {
   ::EndPaint(frame, &paint);
 }
 
+// A picture is decoded when it is first painted: most lie hidden or under another page at start.
 void PaintPicture(HWND picture) {
+  auto bitmap = reinterpret_cast<HBITMAP>(::GetWindowLongPtrW(picture, GWLP_USERDATA));
+  if (bitmap == nullptr) {
+    if (const auto element = ElementOf(picture)) bitmap = LoadPicture(element->facts().picture);
+    ::SetWindowLongPtrW(picture, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(bitmap));
+  }
   PAINTSTRUCT paint;
   HDC dc = ::BeginPaint(picture, &paint);
   RECT area;
   ::GetClientRect(picture, &area);
   ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
-  if (auto bitmap = reinterpret_cast<HBITMAP>(::GetWindowLongPtrW(picture, GWLP_USERDATA))) {
+  if (bitmap != nullptr) {
     HDC source = ::CreateCompatibleDC(dc);
     HGDIOBJ previous = ::SelectObject(source, bitmap);
     BITMAP facts{};
@@ -169,7 +175,6 @@ TmainForm::TmainForm(HINSTANCE instance) : instance_(instance) {}
 
 TmainForm::~TmainForm() {
   if (window_ != nullptr) ::DestroyWindow(window_);
-  for (HBITMAP picture : pictures_) ::DeleteObject(picture);
   for (HFONT font : ownFonts_) ::DeleteObject(font);
   if (font_ != nullptr) ::DeleteObject(font_);
 }
@@ -263,11 +268,6 @@ void TmainForm::CreateElements() {
         ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(font));
     } else {
       ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-    if (element.kind == ElementKind::kPictureBox) {
-      HBITMAP picture = LoadPicture(element.picture);
-      if (picture != nullptr) pictures_.push_back(picture);
-      ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picture));
     }
     // A caption is as wide and as high as its text in its font.
     if (element.kind == ElementKind::kCaption) {
@@ -404,6 +404,10 @@ LRESULT CALLBACK TmainForm::PictureProc(HWND picture, UINT message, WPARAM wPara
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_DESTROY:
+      if (auto bitmap = reinterpret_cast<HBITMAP>(::GetWindowLongPtrW(picture, GWLP_USERDATA)))
+        ::DeleteObject(bitmap);
+      return 0;
     default:
       return ::DefWindowProcW(picture, message, wParam, lParam);
   }

@@ -57,9 +57,8 @@ class TmainForm final : public window::FrontEnd {
   HINSTANCE instance_;
   HWND window_ = nullptr;
   HFONT font_ = nullptr;
-  std::vector<HFONT> ownFonts_;  // fonts of elements with a size of their own
-  std::vector<HWND> elements_;   // by element index
-  std::vector<HBITMAP> pictures_;
+  std::vector<HFONT> ownFonts_;   // fonts of elements with a size of their own
+  std::vector<HWND> elements_;    // by element index
   std::vector<HWND> focusChain_;  // the form's tab order
   std::wstring offeredFile_;      // the file the dialog offers next
   HCURSOR savedCursor_ = nullptr;
