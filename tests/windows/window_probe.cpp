@@ -12,6 +12,7 @@
 // Exit 0 on success, 1 when the window or box did not come in time, 2 on a usage error.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -52,9 +53,15 @@ std::wstring Text(HWND window) {
   return text;
 }
 
+// The window once it shows and its thread answers messages: before that, reading its fields
+// would wait on a window still being built.
 HWND MainWindow() {
   HWND window = ::FindWindowW(qzd::windows::kWindowClass, nullptr);
-  return window != nullptr && ::IsWindowVisible(window) ? window : nullptr;
+  if (window == nullptr || !::IsWindowVisible(window)) return nullptr;
+  DWORD_PTR ignored = 0;
+  if (!::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored))
+    return nullptr;
+  return window;
 }
 
 template <typename Find>
@@ -240,11 +247,22 @@ int WaitGone(DWORD timeoutMs) {
 
 }  // namespace
 
+// Ends the helper when a look or an action takes far longer than it may, so that a window that
+// stops answering fails the test instead of holding it.
+DWORD WINAPI Watchdog(void* limitMs) {
+  ::Sleep(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(limitMs)));
+  std::cerr << "window_probe: gave up waiting for the window\n";
+  std::cerr.flush();
+  ::ExitProcess(3);
+}
+
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
   const std::wstring command = argv[1];
   const auto number = [&](int i) { return i < argc ? std::wcstol(argv[i], nullptr, 10) : 0; };
   const auto timeout = [&] { return static_cast<DWORD>(argc > 2 ? number(2) : 10000); };
+  const auto limit = static_cast<std::uintptr_t>(timeout()) + 30000;
+  ::CloseHandle(::CreateThread(nullptr, 0, Watchdog, reinterpret_cast<void*>(limit), 0, nullptr));
   if (command == L"window") return PrintWindow(timeout());
   if (command == L"box") return PrintBox(timeout());
   if (command == L"click" && argc == 4) return Click(number(2), number(3));

@@ -114,11 +114,16 @@ class Probe:
 
     # Bounds for a machine busy with other builds: Wine's own start can take tens of seconds.
     def run(self, *args, timeout=180) -> subprocess.CompletedProcess:
-        return subprocess.run([wine_program(), self.probe, *map(str, args)], env=self.env,
-                              capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL)
+        command = [wine_program(), self.probe, *map(str, args)]
+        try:
+            return subprocess.run(command, env=self.env, capture_output=True, timeout=timeout,
+                                  stdin=subprocess.DEVNULL)
+        except subprocess.TimeoutExpired:
+            print(f"note: {' '.join(command)} did not end within {timeout} s", flush=True)
+            return subprocess.CompletedProcess(command, 124, b"", b"")
 
-    def window(self, wait_ms=30000):
-        result = self.run("window", wait_ms, timeout=wait_ms / 1000 + 180)
+    def window(self, wait_ms=30000, limit=None):
+        result = self.run("window", wait_ms, timeout=limit or wait_ms / 1000 + 180)
         return json.loads(result.stdout) if result.returncode == 0 else None
 
     def box(self, wait_ms=10000):
