@@ -9,7 +9,11 @@
 #include <memory>
 #include <span>
 
+#ifdef _WIN32
+#include "model/windows_file_byte_source.h"
+#else
 #include "model/file_byte_source.h"
+#endif
 
 namespace qzd {
 namespace {

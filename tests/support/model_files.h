@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdint>
 #include <filesystem>
@@ -16,8 +20,16 @@ namespace qzd::testing {
 class ModelFiles {
  public:
   ModelFiles() {
+#ifdef _WIN32
+    // Windows has no mkdtemp; the process id and a count make the name unique.
+    static int count = 0;
+    dir_ = std::filesystem::temp_directory_path() /
+           ("qzd-cmd-" + std::to_string(::_getpid()) + "-" + std::to_string(++count));
+    std::filesystem::create_directories(dir_);
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "qzd-cmd-XXXXXX").string();
     dir_ = ::mkdtemp(pattern.data());
+#endif
   }
   ~ModelFiles() {
     std::error_code ignored;
@@ -26,7 +38,9 @@ class ModelFiles {
   ModelFiles(const ModelFiles&) = delete;
   ModelFiles& operator=(const ModelFiles&) = delete;
 
-  [[nodiscard]] std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  [[nodiscard]] std::string Path(const std::string& name) const {
+    return (dir_ / name).string();
+  }
 
   // A valid model: 301 lines, 0 unless `values` gives the slot another value.
   std::string Write(const std::string& name, const std::map<int, std::int32_t>& values) {
