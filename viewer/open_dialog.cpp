@@ -11,6 +11,8 @@
 #include <QMimeDatabase>
 #include <QSettings>
 
+#include "window/program_title.h"
+
 namespace qzd::viewer {
 
 namespace {
@@ -82,7 +84,7 @@ QString NameOnlyIconProvider::type(const QFileInfo& info) const {
   return type.comment();
 }
 
-QtOpenDialog::QtOpenDialog() : filter_(ParseFileFilter(kModelFileFilter)) {}
+QtOpenDialog::QtOpenDialog() : filter_(ParseFileFilter(window::kModelFileFilter)) {}
 
 QtOpenDialog::~QtOpenDialog() = default;
 

@@ -17,10 +17,6 @@ class QFileSystemModel;
 
 namespace qzd::viewer {
 
-// The dialog's filter as descriptions and patterns, all four parts separated by "|".
-inline constexpr std::string_view kModelFileFilter =
-    "QZ Model files (*.qzd)|*.qzd|All files (*.*)|*.*";
-
 // One entry of the filter: the description the user sees, and the patterns that list what
 // users of this filter expect here: "*.*" lists every name, with or without a dot, and
 // extensions match in either case (GLIDER.QZD beside glider.qzd).

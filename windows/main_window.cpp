@@ -25,8 +25,6 @@ using window::ElementKind;
 constexpr wchar_t kFrameClass[] = L"QzdFrame";
 constexpr wchar_t kPictureClass[] = L"QzdPicture";
 constexpr wchar_t kSeparatorClass[] = L"QzdSeparator";
-// The classic dialog's filter: description and pattern pairs, each part ended by a NUL.
-constexpr wchar_t kModelFileFilter[] = L"QZ Model files (*.qzd)\0*.qzd\0All files (*.*)\0*.*\0";
 
 std::wstring Wide(std::string_view utf8) {
   return WideFromUtf8(utf8).value_or(std::wstring());
@@ -507,7 +505,11 @@ std::optional<window::ChosenFile> TmainForm::ChooseFile() {
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = window_;
-  dialog.lpstrFilter = kModelFileFilter;
+  // The classic dialog takes the filter's parts each ended by a NUL, the list by one more.
+  std::wstring filter = Wide(window::kModelFileFilter);
+  std::replace(filter.begin(), filter.end(), L'|', L'\0');
+  filter.push_back(L'\0');
+  dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = MAX_PATH;

@@ -21,6 +21,7 @@
 #include "tests/viewer/commands/ui_helpers.h"
 #include "viewer/error_box.h"
 #include "viewer/open_dialog.h"
+#include "window/program_title.h"
 
 namespace qzd::viewer {
 namespace {
@@ -102,7 +103,7 @@ TEST(QtErrorBox, ShowsAndCopiesTheLongestMessagesWholeOnASmallScreen) {
 }
 
 TEST(FileFilter, KeepsTheDescriptionsAndMapsThePatterns) {
-  const std::vector<FilterEntry> entries = ParseFileFilter(kModelFileFilter);
+  const std::vector<FilterEntry> entries = ParseFileFilter(window::kModelFileFilter);
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].description, "QZ Model files (*.qzd)");
   EXPECT_EQ(entries[0].patterns, QStringList{"*.qzd"});
