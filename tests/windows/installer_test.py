@@ -50,8 +50,7 @@ def check_installer(args, work: Path, wine: str, env: dict) -> int:
     probe = wine_session.Probe(args.probe, env)
 
     def run(*command, timeout=300):
-        return subprocess.run([wine, *map(str, command)], env=env, capture_output=True,
-                              timeout=timeout, stdin=subprocess.DEVNULL)
+        return wine_session.run_program([wine, *map(str, command)], env, timeout)
 
     def reg_value(key, value=None):
         result = run("reg", "query", key, *(["/v", value] if value else ["/ve"]))

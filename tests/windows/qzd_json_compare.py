@@ -17,6 +17,9 @@ import sys
 import tempfile
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import wine_session  # noqa: E402
+
 TIMEOUT = 120
 
 
@@ -33,7 +36,7 @@ def write_with(folder: Path, name: str, base: list, changes: dict) -> str:
 
 
 def run(command: list, cwd: Path) -> subprocess.CompletedProcess:
-    return subprocess.run(command, cwd=cwd, capture_output=True, timeout=TIMEOUT, stdin=subprocess.DEVNULL)
+    return wine_session.run_program(command, None, TIMEOUT, cwd=cwd)
 
 
 def main() -> int:

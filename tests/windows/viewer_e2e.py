@@ -214,16 +214,7 @@ def run_test(args, facts, env) -> int:
         probe.run("gone", 0)
         # The window as it opens, then loads through the dialog.
         viewer = start()
-        state = probe.window(wait_ms=60000, limit=100)
-        if state is None:
-            # Wine itself, not the viewer, now and then fails to start a program in a prefix
-            # just started on a new display; its programs are ended and started once again.
-            print("note: no window on the first start; Wine is started again", flush=True)
-            wine_session.stop_prefix(env)
-            viewer.wait(timeout=60)
-            probe.run("gone", 0)
-            viewer = start()
-            state = probe.window(wait_ms=60000)
+        state = probe.window(wait_ms=60000)
         if not check(state is not None, "the window did not appear or does not answer"):
             shot("no-window")
             print((work / "viewer.log").read_text(errors="replace"), "exit:", viewer.poll())

@@ -10,6 +10,7 @@ import json
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 from pathlib import Path
 
@@ -36,7 +37,8 @@ def x_server(work: Path):
         raise SystemExit("SKIP: Xvfb is not installed (scripts/install-deps installs it)")
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+         "-noreset"],
         pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=open(work / "xvfb.log", "wb"),
         stdin=subprocess.DEVNULL)
     os.close(write_end)
@@ -62,6 +64,25 @@ def x_server(work: Path):
             os.environ.pop("DISPLAY", None)
         else:
             os.environ["DISPLAY"] = previous
+
+
+def run_program(command: list, env: dict, timeout: float, cwd=None) -> subprocess.CompletedProcess:
+    """Runs a program to its end with its output in files, not pipes: the Wine server, desktop
+    and services that a program's start brings up inherit its output handles and outlive it, so
+    a pipe would never be closed and the caller would wait for their end instead of the
+    program's."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        process = subprocess.Popen(command, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out,
+                                   stderr=err)
+        try:
+            code = process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+            raise
+        out.seek(0)
+        err.seek(0)
+        return subprocess.CompletedProcess(command, code, out.read(), err.read())
 
 
 def wine_environment(prefix: Path) -> dict:
@@ -116,8 +137,7 @@ class Probe:
     def run(self, *args, timeout=180) -> subprocess.CompletedProcess:
         command = [wine_program(), self.probe, *map(str, args)]
         try:
-            return subprocess.run(command, env=self.env, capture_output=True, timeout=timeout,
-                                  stdin=subprocess.DEVNULL)
+            return run_program(command, self.env, timeout)
         except subprocess.TimeoutExpired:
             print(f"note: {' '.join(command)} did not end within {timeout} s", flush=True)
             return subprocess.CompletedProcess(command, 124, b"", b"")
