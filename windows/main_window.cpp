@@ -24,7 +24,6 @@ using window::ElementKind;
 
 constexpr wchar_t kFrameClass[] = L"QzdFrame";
 constexpr wchar_t kPictureClass[] = L"QzdPicture";
-constexpr wchar_t kSeparatorClass[] = L"QzdSeparator";
 
 std::wstring Wide(std::string_view utf8) {
   return WideFromUtf8(utf8).value_or(std::wstring());
@@ -66,12 +65,12 @@ std::optional<ElementId> ElementOf(HWND child) {
   return ElementId(static_cast<std::uint16_t>(index));
 }
 
+bool IsDrawn(ElementKind kind) {
+  return kind == ElementKind::kCaption || kind == ElementKind::kSeparator;
+}
+
 const wchar_t* ClassOf(ElementKind kind) {
   switch (kind) {
-    case ElementKind::kCaption:
-      return L"STATIC";
-    case ElementKind::kSeparator:
-      return kSeparatorClass;
     case ElementKind::kDisplayField:
       return L"EDIT";
     case ElementKind::kFrame:
@@ -80,20 +79,18 @@ const wchar_t* ClassOf(ElementKind kind) {
       return kPictureClass;
     case ElementKind::kButton:
       return L"BUTTON";
+    case ElementKind::kCaption:
+    case ElementKind::kSeparator:
+      break;
   }
   return L"STATIC";
 }
 
-// Captions, pictures and fields take their clicks, so that a click on one of them inside a page
-// never reaches the page's frame.
+// Pictures and fields take their clicks, so that a click on one of them inside a page never
+// reaches the page's frame.
 DWORD StyleOf(const ElementFacts& facts) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (facts.visible ? WS_VISIBLE : 0);
   switch (facts.kind) {
-    case ElementKind::kCaption:
-      return style | SS_LEFT | SS_NOPREFIX | SS_NOTIFY;
-    case ElementKind::kSeparator:
-      return style |
-             (facts.geometry.width >= facts.geometry.height ? SS_ETCHEDHORZ : SS_ETCHEDVERT);
     case ElementKind::kDisplayField:
       // Sized to one line by the form; no scroll bars, and text longer than the field scrolls.
       return style | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL | ES_LEFT;
@@ -103,13 +100,14 @@ DWORD StyleOf(const ElementFacts& facts) {
       return style;
     case ElementKind::kButton:
       return style | WS_TABSTOP | BS_PUSHBUTTON;
+    case ElementKind::kCaption:
+    case ElementKind::kSeparator:
+      break;
   }
   return style;
 }
 
-void PaintFrame(HWND frame) {
-  PAINTSTRUCT paint;
-  HDC dc = ::BeginPaint(frame, &paint);
+void PaintFrame(HWND frame, HDC dc) {
   RECT area;
   ::GetClientRect(frame, &area);
   ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -128,7 +126,6 @@ void PaintFrame(HWND frame) {
     ::TextOutW(dc, 6, 0, padded.c_str(), static_cast<int>(padded.size()));
   }
   ::SelectObject(dc, previous);
-  ::EndPaint(frame, &paint);
 }
 
 // A picture is decoded when it is first painted: most lie hidden or under another page at start.
@@ -156,15 +153,10 @@ void PaintPicture(HWND picture) {
 }
 
 // An etched line along the top of the form's box, or along its left side when the box is higher
-// than wide. Drawn here rather than by an etched static, which some systems shrink to the line.
-void PaintSeparator(HWND separator) {
-  PAINTSTRUCT paint;
-  HDC dc = ::BeginPaint(separator, &paint);
-  RECT area;
-  ::GetClientRect(separator, &area);
-  ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
-  ::DrawEdge(dc, &area, EDGE_ETCHED, area.right >= area.bottom ? BF_TOP : BF_LEFT);
-  ::EndPaint(separator, &paint);
+// than wide.
+void PaintSeparator(HDC dc, RECT place) {
+  ::DrawEdge(dc, &place, EDGE_ETCHED,
+             place.right - place.left >= place.bottom - place.top ? BF_TOP : BF_LEFT);
 }
 
 }  // namespace
@@ -201,15 +193,11 @@ void TmainForm::RegisterClasses() {
   picture.lpfnWndProc = PictureProc;
   picture.lpszClassName = kPictureClass;
   ::RegisterClassExW(&picture);
-
-  WNDCLASSEXW separator = frame;
-  separator.lpfnWndProc = PictureProc;
-  separator.lpszClassName = kSeparatorClass;
-  ::RegisterClassExW(&separator);
 }
 
 bool TmainForm::Create(int show) {
   RegisterClasses();
+  drawnElementMessage_ = ::RegisterWindowMessageW(kDrawnElementMessage);
   const window::WindowFacts& facts = window::MainWindowFacts();
   font_ = MakeFont(facts.font.pixelSize);
   // Fixed size: no sizing border and no maximize box.
@@ -223,7 +211,8 @@ bool TmainForm::Create(int show) {
   if (window_ == nullptr) return false;
   ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   // Set on the window as well as its class: the task switcher asks the window.
-  WNDCLASSEXW registered{sizeof(registered)};
+  WNDCLASSEXW registered{};
+  registered.cbSize = sizeof(registered);
   ::GetClassInfoExW(instance_, kWindowClass, &registered);
   ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(registered.hIcon));
   ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(registered.hIconSm));
@@ -239,48 +228,53 @@ bool TmainForm::Create(int show) {
 void TmainForm::CreateElements() {
   const window::WindowFacts& facts = window::MainWindowFacts();
   elements_.assign(facts.elements.size(), nullptr);
+  drawn_.assign(facts.elements.size(), DrawnElement{});
   HDC screen = ::GetDC(nullptr);
   for (std::size_t i = 0; i < facts.elements.size(); ++i) {
     const ElementFacts& element = facts.elements[i];
     const ElementId id(static_cast<std::uint16_t>(i));
     HWND parent =
         element.parent == facts.name ? window_ : Element(window::ElementNamed(element.parent));
-    const DWORD exStyle = element.kind == ElementKind::kDisplayField ? WS_EX_CLIENTEDGE : 0;
-    const std::wstring text =
-        element.kind == ElementKind::kDisplayField ? std::wstring() : Wide(element.caption);
-    HWND child = ::CreateWindowExW(
-        exStyle, ClassOf(element.kind), text.c_str(), StyleOf(element), element.geometry.x,
-        element.geometry.y, element.geometry.width, element.geometry.height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kElementIdBase + i)), instance_, nullptr);
-    if (child == nullptr) window::UnknownElement(element.name);
-    elements_[i] = child;
-
     HFONT font = font_;
     if (const int size = ExtrasOf(id).fontPixelSize; size != 0) {
       font = MakeFont(size);
       ownFonts_.push_back(font);
     }
-    if (element.kind == ElementKind::kFrame || element.kind == ElementKind::kPictureBox ||
-        element.kind == ElementKind::kSeparator) {
-      if (element.kind == ElementKind::kFrame)
-        ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(font));
-    } else {
-      ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const std::wstring text =
+        element.kind == ElementKind::kDisplayField ? std::wstring() : Wide(element.caption);
+    const window::ElementRect& at = element.geometry;
+    if (IsDrawn(element.kind)) {
+      RECT place{at.x, at.y, at.x + at.width, at.y + at.height};
+      // A caption is as wide and as high as its text in its font.
+      if (element.kind == ElementKind::kCaption) {
+        HGDIOBJ previous = ::SelectObject(screen, font);
+        SIZE size{};
+        ::GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+        ::SelectObject(screen, previous);
+        place.right = at.x + size.cx;
+        place.bottom = at.y + size.cy;
+      }
+      drawn_[i] = DrawnElement{parent, place, element.visible, font, text};
+      continue;
     }
-    // A caption is as wide and as high as its text in its font.
-    if (element.kind == ElementKind::kCaption) {
-      HGDIOBJ previous = ::SelectObject(screen, font);
-      SIZE size{};
-      ::GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
-      ::SelectObject(screen, previous);
-      ::SetWindowPos(child, nullptr, 0, 0, size.cx, size.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const DWORD exStyle = element.kind == ElementKind::kDisplayField ? WS_EX_CLIENTEDGE : 0;
+    HWND child = ::CreateWindowExW(
+        exStyle, ClassOf(element.kind), text.c_str(), StyleOf(element), at.x, at.y, at.width,
+        at.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kElementIdBase + i)),
+        instance_, nullptr);
+    if (child == nullptr) window::UnknownElement(element.name);
+    elements_[i] = child;
+    if (element.kind == ElementKind::kFrame) {
+      ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(font));
+    } else if (element.kind != ElementKind::kPictureBox) {
+      ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
   }
   ::ReleaseDC(nullptr, screen);
   // Later elements of a parent lie above earlier ones, as in the form.
   for (HWND child : elements_) {
-    ::SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (child != nullptr)
+      ::SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   std::vector<std::pair<int, HWND>> chain;
   for (std::size_t i = 0; i < facts.elements.size(); ++i) {
@@ -302,6 +296,7 @@ void TmainForm::NameForScreenReaders() {
   for (const window::FieldLabel& label : window::DisplayFieldLabels())
     names[label.field.index()] = label.label;
   for (std::size_t i = 0; i < elements_.size(); ++i) {
+    if (elements_[i] == nullptr) continue;
     const ElementId id(static_cast<std::uint16_t>(i));
     const ElementExtras& extras = ExtrasOf(id);
     std::string_view name = extras.accessibleName.empty() ? names[i] : extras.accessibleName;
@@ -336,14 +331,22 @@ LRESULT TmainForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED && lParam != 0) Click(reinterpret_cast<HWND>(lParam));
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      auto dc = reinterpret_cast<HDC>(wParam);
-      const auto element = ElementOf(reinterpret_cast<HWND>(lParam));
-      const bool highlight = element && ExtrasOf(*element).highlight;
-      ::SetTextColor(dc, ::GetSysColor(highlight ? COLOR_HIGHLIGHT : COLOR_BTNTEXT));
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = ::BeginPaint(window_, &paint);
+      PaintDrawn(window_, dc, paint.rcPaint);
+      ::EndPaint(window_, &paint);
+      return 0;
     }
+    case WM_LBUTTONDOWN:
+      ::SetCapture(window_);
+      return 0;
+    case WM_LBUTTONUP:
+      if (::GetCapture() == window_) {
+        ::ReleaseCapture();
+        ClickAt(window_, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      }
+      return 0;
     case WM_DROPFILES:
       DropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
@@ -353,6 +356,7 @@ LRESULT TmainForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       ::PostQuitMessage(0);
       return 0;
     default:
+      if (message == drawnElementMessage_ && message != 0) return DrawnElementAnswer(wParam);
       return ::DefWindowProcW(window_, message, wParam, lParam);
   }
 }
@@ -360,9 +364,14 @@ LRESULT TmainForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // A page's frame: an etched box with its title, whose own area advances the page cycle.
 LRESULT CALLBACK TmainForm::FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      PaintFrame(frame);
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = ::BeginPaint(frame, &paint);
+      PaintFrame(frame, dc);
+      if (const TmainForm* form = FormOf(frame)) form->PaintDrawn(frame, dc, paint.rcPaint);
+      ::EndPaint(frame, &paint);
       return 0;
+    }
     case WM_ERASEBKGND:
       return 1;
     case WM_SETTEXT: {
@@ -380,7 +389,7 @@ LRESULT CALLBACK TmainForm::FrameProc(HWND frame, UINT message, WPARAM wParam, L
       ::GetClientRect(frame, &area);
       const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       if (::PtInRect(&area, at))
-        if (TmainForm* form = FormOf(frame)) form->Click(frame);
+        if (TmainForm* form = FormOf(frame)) form->ClickAt(frame, at);
       return 0;
     }
     // The elements inside a frame report to the main window, as those outside do.
@@ -413,6 +422,52 @@ LRESULT CALLBACK TmainForm::PictureProc(HWND picture, UINT message, WPARAM wPara
 
 void TmainForm::Click(HWND element) {
   if (const auto id = ElementOf(element)) controller_.Click(*id);
+}
+
+void TmainForm::ClickAt(HWND parent, POINT at) {
+  for (std::size_t i = drawn_.size(); i-- > 0;) {
+    const DrawnElement& drawn = drawn_[i];
+    if (drawn.parent == parent && drawn.visible && ::PtInRect(&drawn.place, at)) {
+      controller_.Click(ElementId(static_cast<std::uint16_t>(i)));
+      return;
+    }
+  }
+  Click(parent);
+}
+
+// Captions and separators in the form's order, each above those before it; the parent's child
+// windows are clipped out, as they lie above all of them.
+void TmainForm::PaintDrawn(HWND parent, HDC dc, const RECT& dirty) const {
+  const int saved = ::SaveDC(dc);
+  ::SetBkMode(dc, TRANSPARENT);
+  for (std::size_t i = 0; i < drawn_.size(); ++i) {
+    const DrawnElement& drawn = drawn_[i];
+    RECT overlap;
+    if (drawn.parent != parent || !drawn.visible ||
+        !::IntersectRect(&overlap, &drawn.place, &dirty))
+      continue;
+    const ElementId id(static_cast<std::uint16_t>(i));
+    if (id.facts().kind == ElementKind::kSeparator) {
+      PaintSeparator(dc, drawn.place);
+      continue;
+    }
+    ::SelectObject(dc, drawn.font);
+    ::SetTextColor(dc, ::GetSysColor(ExtrasOf(id).highlight ? COLOR_HIGHLIGHT : COLOR_BTNTEXT));
+    ::ExtTextOutW(dc, drawn.place.left, drawn.place.top, ETO_CLIPPED, &drawn.place,
+                  drawn.text.c_str(), static_cast<UINT>(drawn.text.size()), nullptr);
+  }
+  ::RestoreDC(dc, saved);
+}
+
+LRESULT TmainForm::DrawnElementAnswer(WPARAM index) const {
+  if (index >= drawn_.size() || drawn_[index].parent == nullptr) return 0;
+  const DrawnElement& drawn = drawn_[index];
+  POINT corner{drawn.place.left, drawn.place.top};
+  ::MapWindowPoints(drawn.parent, window_, &corner, 1);
+  return static_cast<LRESULT>(
+      PackDrawnElement({drawn.visible, static_cast<int>(corner.x), static_cast<int>(corner.y),
+                        static_cast<int>(drawn.place.right - drawn.place.left),
+                        static_cast<int>(drawn.place.bottom - drawn.place.top)}));
 }
 
 bool TmainForm::TakeKey(const MSG& message) {
@@ -489,7 +544,13 @@ void TmainForm::SetText(ElementId field, std::string_view text) {
 }
 
 void TmainForm::SetVisible(ElementId element, bool visible) {
-  ::ShowWindow(Element(element), visible ? SW_SHOWNA : SW_HIDE);
+  DrawnElement& drawn = drawn_[element.index()];
+  if (drawn.parent == nullptr) {
+    ::ShowWindow(Element(element), visible ? SW_SHOWNA : SW_HIDE);
+  } else if (drawn.visible != visible) {
+    drawn.visible = visible;
+    ::InvalidateRect(drawn.parent, &drawn.place, TRUE);
+  }
 }
 
 void TmainForm::SetFilePath(const window::ChosenFile& file) {

@@ -50,15 +50,32 @@ class TmainForm final : public window::FrontEnd {
   void CreateElements();
   void NameForScreenReaders();
   void Click(HWND element);
+  // A click at a point of a frame or of the window: on the topmost visible element drawn there,
+  // else on the frame itself.
+  void ClickAt(HWND parent, POINT at);
+  void PaintDrawn(HWND parent, HDC dc, const RECT& dirty) const;
+  [[nodiscard]] LRESULT DrawnElementAnswer(WPARAM index) const;
   void MoveFocus(bool backwards);
   void DropFiles(HDROP drop);
   [[nodiscard]] HWND Element(window::ElementId element) const { return elements_[element.index()]; }
 
+  // A caption or separator: drawn by the window it lies in, as a graphic control is, since every
+  // child window costs Windows (and Wine far more) several round trips to its window server.
+  struct DrawnElement {
+    HWND parent = nullptr;  // nullptr: the element is a window of its own
+    RECT place{};           // in the parent's client coordinates
+    bool visible = false;
+    HFONT font = nullptr;
+    std::wstring text;
+  };
+
   HINSTANCE instance_;
   HWND window_ = nullptr;
   HFONT font_ = nullptr;
-  std::vector<HFONT> ownFonts_;   // fonts of elements with a size of their own
-  std::vector<HWND> elements_;    // by element index
+  std::vector<HFONT> ownFonts_;      // fonts of elements with a size of their own
+  std::vector<HWND> elements_;       // by element index; nullptr for a drawn element
+  std::vector<DrawnElement> drawn_;  // by element index
+  UINT drawnElementMessage_ = 0;
   std::vector<HWND> focusChain_;  // the form's tab order
   std::wstring offeredFile_;      // the file the dialog offers next
   HCURSOR savedCursor_ = nullptr;

@@ -90,7 +90,7 @@ def check_window(state, facts):
     check((state["outer"]["x"], state["outer"]["y"]) == (facts.x, facts.y),
           f"window at {state['outer']}, not ({facts.x}, {facts.y})")
     check(not state["sizable"], "the window can be resized or maximized")
-    classes = {"Caption": "Static", "Separator": "QzdSeparator", "DisplayField": "Edit",
+    classes = {"Caption": "drawn", "Separator": "drawn", "DisplayField": "Edit",
                "Frame": "QzdFrame", "PictureBox": "QzdPicture", "Button": "Button"}
     for element in facts.elements:
         seen = state["elements"].get(element.name)
@@ -105,7 +105,7 @@ def check_window(state, facts):
             check((place["width"], place["height"]) == (element.width, element.height),
                   f"{element.name} is {place['width']} x {place['height']}")
         else:
-            check(seen["text"] == element.caption, f"caption {element.name} says {seen['text']!r}")
+            check(place["width"] > 0 and place["height"] > 0, f"caption {element.name} has no size")
         if element.kind == "DisplayField":
             check(seen["multi_line"] and seen["sunken"] and not seen["scroll_bars"],
                   f"{element.name} is not a sunken multi-line edit without scroll bars")

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // A test helper for the running qzd-viewer.exe: finds its window, prints what the window shows as
 // JSON (the window's class, title and client area; each element's class, text, visibility and
-// place), reads an open message box, and acts as a user would: clicks at a point of the window,
-// types into the focused control, presses keys.
+// place, a drawn caption's or separator's as the window answers for it), reads an open message box,
+// and acts as a user would: clicks at a point of the window, types into the focused control,
+// presses keys.
 //   window_probe window TIMEOUT_MS      the window and its elements, once the window shows
 //   window_probe box TIMEOUT_MS         the message box or dialog the window shows
 //   window_probe click X Y              a left click at a point of the window's client area
@@ -118,8 +119,32 @@ int PrintWindow(DWORD timeoutMs) {
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&windows));
+  // Captions and separators are drawn by the window they lie in, which tells what they show.
+  const UINT drawnMessage = ::RegisterWindowMessageW(qzd::windows::kDrawnElementMessage);
   for (std::size_t i = 0; i < facts.size(); ++i) {
     HWND element = windows[i];
+    DWORD_PTR answer = 0;
+    if (element == nullptr &&
+        ::SendMessageTimeoutW(main, drawnMessage, i, 0, SMTO_ABORTIFHUNG, 5000, &answer)) {
+      if (const auto drawn = qzd::windows::UnpackDrawnElement(static_cast<std::int64_t>(answer))) {
+        const auto parent = qzd::window::FindElement(facts[i].parent);
+        HWND parentWindow = parent ? windows[parent->index()] : main;
+        out["elements"][std::string(facts[i].name)] = {
+            {"class", "drawn"},
+            {"text", std::string(facts[i].caption)},
+            {"visible", drawn->visible},
+            {"shown", drawn->visible && parentWindow != nullptr && ::IsWindowVisible(parentWindow)},
+            {"place",
+             {{"x", drawn->x},
+              {"y", drawn->y},
+              {"width", drawn->width},
+              {"height", drawn->height}}},
+            {"scroll_bars", false},
+            {"sunken", false},
+            {"multi_line", false}};
+      }
+      continue;
+    }
     if (element == nullptr) continue;
     const LONG elementStyle = ::GetWindowLongW(element, GWL_STYLE);
     const LONG exStyle = ::GetWindowLongW(element, GWL_EXSTYLE);
