@@ -8,8 +8,10 @@ on Linux for the same files in the same order:
 - models loaded through the real open dialog by a typed path (every sample, a fill stop, a
   failure in the middle of a file, a missing file, then a good file): every element's text and
   visibility after each load, and the error box's caption, stop icon and text;
-- the page cycle by clicks on `>>`, on a page's own frame and on a picture (which does not
-  advance); Ctrl+Q closes the window;
+- files dropped on the window (two at once are refused, one loads); Tab and Shift+Tab walk the
+  form's focus order through the elements in sight;
+- the page cycle by clicks on `>>`, on a page's own frame, on a caption and on a picture (which
+  do not advance); Ctrl+Q closes the window;
 - a file named on the command line in Greek letters, then one in Japanese letters typed into
   the dialog that Ctrl+O opens: the path field shows the full path as Windows writes it."""
 
@@ -26,6 +28,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "window"))
 import form_facts  # noqa: E402
 import wine_session  # noqa: E402
+import xdnd_drop  # noqa: E402
 
 failures = []
 
@@ -225,10 +228,38 @@ def run_test(args, facts, env) -> int:
         shot("start")
         sequence = ["trainer-easy.qzd", "glider.qzd", "acro.qzd", "heli.qzd", "stop.qzd",
                     "bad-middle.qzd", "missing.qzd", "glider.qzd"]
-        for name, line in zip(sequence, loads(sequence)):
+        *lines, dropped = loads(sequence + ["acro.qzd"])
+        for name, line in zip(sequence, lines):
             if open_in_dialog(name):
                 expect_load(expected, line, name, "the dialog's")
         shot("loaded")
+
+        # Files dropped as a file manager drops them: several at once are refused (both would
+        # stop with an error box), one loads.
+        def drop(names):
+            spot = facts.element("FilePath")
+            return xdnd_drop.drop_files(facts.title, [work / n for n in names],
+                                        state["client"]["x"] + spot.window_x + 8,
+                                        state["client"]["y"] + spot.window_y + 8)
+
+        check(drop(["stop.qzd", "bad-middle.qzd"]), "the window did not take two dropped files")
+        if check(drop(["acro.qzd"]), "the window did not take a dropped file"):
+            expect_load(expected, dropped, "acro.qzd", "a drop of")
+            check(probe.box(wait_ms=1000) is None, "an error box is open after the drops")
+
+        # Tab walks the form's focus order through the elements in sight, and back.
+        state, _ = probe.wait_window(expected.matches)
+        chain = [e.name for e in sorted(facts.elements, key=lambda e: e.tab_order)
+                 if e.tab_order >= 0 and state["elements"][e.name]["shown"]]
+        walked = json.loads(probe.run("tabs", len(chain) + 1).stdout or "[]")
+        back = json.loads(probe.run("tabs", 3, "back").stdout or "[]")
+        if check(len(walked) == len(chain) + 1 and walked[0] in chain, f"Tab walked {walked[:3]}"):
+            first = chain.index(walked[0])
+            check(walked == [chain[(first + i) % len(chain)] for i in range(len(chain) + 1)],
+                  f"Tab walks {walked}, not the form's order")
+            end = chain.index(walked[-1])
+            check(back == [chain[(end - i) % len(chain)] for i in range(1, 4)],
+                  f"Shift+Tab walks {back}")
 
         # The page cycle: `>>`, then a page's frame where none of its elements lies, a picture,
         # then the frame again and `>>`.
@@ -242,7 +273,8 @@ def run_test(args, facts, env) -> int:
             element = facts.element(frame)
             return {"dx": 4, "dy": element.height - 4}
 
-        steps = [("Button1", {}, 2), (facts.pages[1].frame, empty_spot(facts.pages[1].frame), 3),
+        # A caption inside a page takes its click.
+        steps = [("Label19", {}, 1), ("Button1", {}, 2), (facts.pages[1].frame, empty_spot(facts.pages[1].frame), 3),
                  ("Image2", {}, 3), (facts.pages[2].frame, empty_spot(facts.pages[2].frame), 4),
                  ("Button1", {}, 1)]
         for target, where, page in steps:

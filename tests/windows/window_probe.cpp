@@ -10,6 +10,8 @@
 //   window_probe type TEXT              types TEXT (any letters) into the focused control
 //   window_probe key NAME               one key: enter, escape, ctrl+o, ctrl+q
 //   window_probe gone TIMEOUT_MS        waits until no window of the program is left
+//   window_probe tabs N [back]          presses Tab (Shift+Tab) N times and prints the element that
+//                                       has the focus after each
 // Exit 0 on success, 1 when the window or box did not come in time, 2 on a usage error.
 #include <windows.h>
 
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -261,6 +264,43 @@ int PressKey(const std::wstring& name) {
   return 0;
 }
 
+// The element that has the keyboard focus in the window's thread, or "" for none.
+std::string FocusedElement(HWND main) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info) ||
+      info.hwndFocus == nullptr)
+    return {};
+  const auto index =
+      static_cast<std::size_t>(::GetDlgCtrlID(info.hwndFocus)) - qzd::windows::kElementIdBase;
+  const auto facts = qzd::window::MainWindowFacts().elements;
+  return index < facts.size() ? std::string(facts[index].name) : std::string();
+}
+
+// Each press waits until the focus has moved, so that the next one lands after it.
+int PressTabs(int count, bool backwards) {
+  HWND main = MainWindow();
+  if (main == nullptr) return 1;
+  json visited = json::array();
+  for (int i = 0; i < count; ++i) {
+    const std::string before = FocusedElement(main);
+    std::vector<INPUT> keys;
+    if (backwards) keys.push_back(Key(VK_SHIFT, false));
+    keys.push_back(Key(VK_TAB, false));
+    keys.push_back(Key(VK_TAB, true));
+    if (backwards) keys.push_back(Key(VK_SHIFT, true));
+    Send(keys);
+    const auto after = WaitFor(5000, [&]() -> std::optional<std::string> {
+      std::string now = FocusedElement(main);
+      if (now == before) return std::nullopt;
+      return now;
+    });
+    visited.push_back(after.value_or(before));
+  }
+  std::cout << visited.dump() << '\n';
+  return 0;
+}
+
 int WaitGone(DWORD timeoutMs) {
   const ULONGLONG end = ::GetTickCount64() + timeoutMs;
   while (::FindWindowW(qzd::windows::kWindowClass, nullptr) != nullptr) {
@@ -286,7 +326,9 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argv[1];
   const auto number = [&](int i) { return i < argc ? std::wcstol(argv[i], nullptr, 10) : 0; };
   const auto timeout = [&] { return static_cast<DWORD>(argc > 2 ? number(2) : 10000); };
-  const auto limit = static_cast<std::uintptr_t>(timeout()) + 30000;
+  // A Tab waits up to 5 s for the focus to move.
+  const auto limit =
+      static_cast<std::uintptr_t>(command == L"tabs" ? number(2) * 5000 : timeout()) + 30000;
   ::CloseHandle(::CreateThread(nullptr, 0, Watchdog, reinterpret_cast<void*>(limit), 0, nullptr));
   if (command == L"window") return PrintWindow(timeout());
   if (command == L"box") return PrintBox(timeout());
@@ -294,6 +336,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"type" && argc == 3) return Type(argv[2]);
   if (command == L"key" && argc == 3) return PressKey(argv[2]);
   if (command == L"gone") return WaitGone(timeout());
+  if (command == L"tabs" && (argc == 3 || (argc == 4 && std::wstring(argv[3]) == L"back")))
+    return PressTabs(static_cast<int>(number(2)), argc == 4);
   std::cerr << "window_probe: unknown command\n";
   return 2;
 }
