@@ -6,9 +6,9 @@
   of the installer;
 - start-up to the first painted frame under Wine and Xvfb, against a bare Win32 window of the same
   size in the same run (aim: at most 1.3 times), as medians of alternating starts;
-- a sample's load in the real window: start-up with the sample named on the command line, less
-  start-up without; beside it, when the Linux release build has it, the Linux viewer's load
-  command (bench/load_bench) for the same samples.
+- the load command in the real window under Wine (glider and acro in turn: read, page reset,
+  fill, repaint of what changed), beside the Linux viewer's same case (bench/load_bench
+  glider_acro_changed, offscreen) when the Linux release build has it.
 
     bench/windows_bench.py [--build build/windows] [--rounds 15]"""
 
@@ -50,27 +50,33 @@ def main() -> int:
     viewer = wine_session.windows_path(build / "windows" / "qzd-viewer.exe")
     minimal = wine_session.windows_path(build / "bench" / "windows" / "minimal_window.exe")
     launcher = build / "bench" / "windows" / "launch_timing.exe"
-    samples = ["glider.qzd", "heli.qzd"]
+    loader = build / "bench" / "windows" / "load_timing.exe"
+    samples = [wine_session.windows_path(root / "examples" / s) for s in ("glider.qzd", "acro.qzd")]
     with tempfile.TemporaryDirectory(prefix="qzd-bench-") as tmp, wine_session.x_server(Path(tmp)):
         env["DISPLAY"] = wine_session.os.environ["DISPLAY"]
         # One start of each first, so that Wine's own start-up is not in the first round.
-        commands = [minimal, viewer] + [f"{viewer} {wine_session.windows_path(root / 'examples' / s)}" for s in samples]
-        subprocess.run([wine_session.wine_program(), str(launcher), "1", *commands], env=env,
-                       capture_output=True, timeout=600)
-        result = subprocess.run([wine_session.wine_program(), str(launcher), str(args.rounds), *commands],
-                                env=env, capture_output=True, timeout=1800, text=True)
+        commands = [minimal, viewer]
+        wine = wine_session.wine_program()
+        wine_session.run_program([wine, str(launcher), "1", *commands], env, 600)
+        result = wine_session.run_program([wine, str(launcher), str(args.rounds), *commands], env,
+                                          1800)
+        loads = [wine_session.run_program([wine, str(loader), "41", *samples], env, 600)
+                 for _ in range(args.rounds // 3 or 1)]
         wine_session.stop_prefix(env)
-    medians = [float(line.split("\t")[1]) for line in result.stdout.splitlines() if "\t" in line]
+    medians = [float(line.split("\t")[1]) for line in result.stdout.decode().splitlines()
+               if "\t" in line]
     if len(medians) != len(commands) or min(medians) < 0:
         print("launch_timing failed:", result.stdout, result.stderr)
         return 1
-    base, window = medians[0], medians[1]
+    base, window = medians
     print(f"start-up to first painted frame under Wine, median of {args.rounds}")
     print(f"  minimal Win32 window  {base:7.1f} ms")
     print(f"  qzd-viewer.exe        {window:7.1f} ms   ratio {window / base:.2f} (aim <= 1.3)")
-    print("a sample's load in the Windows window (start-up with it less start-up without)")
-    for sample, with_file in zip(samples, medians[2:]):
-        print(f"  {sample:12} {with_file - window:7.1f} ms")
+    load_ms = statistics.median(float(run.stdout.decode().split()[0]) for run in loads
+                                if run.returncode == 0 and run.stdout.strip())
+    print("a load, glider and acro in turn (median of 41 loads; median of "
+          f"{len(loads)} runs)")
+    print(f"  Windows window under Wine  {load_ms:7.2f} ms")
 
     load_bench = root / "build" / "release" / "bench" / "load_bench"
     if load_bench.exists():
@@ -80,6 +86,8 @@ def main() -> int:
         for run in json.loads(out.stdout)["benchmarks"]:
             if run.get("aggregate_name") == "median":
                 print(f"  Linux viewer {run['name']}: {run['real_time']:.3f} {run['time_unit']}")
+                if run["name"].startswith("Load/glider_acro_changed") and run["time_unit"] == "ms":
+                    print(f"  Windows under Wine / Linux: {load_ms / run['real_time']:.0f}x")
     else:
         print("  (no build/release/bench/load_bench: the Linux viewer's load is not measured)")
     return 0

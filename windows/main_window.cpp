@@ -540,7 +540,12 @@ void TmainForm::OpenModelFile(const std::wstring& path) {
 }
 
 void TmainForm::SetText(ElementId field, std::string_view text) {
-  ::SetWindowTextW(Element(field), FromBytes(text).c_str());
+  HWND edit = Element(field);
+  std::wstring wide = FromBytes(text);
+  // Windows lays out and repaints a field again for every text it is given, the same text too; a
+  // field that shows this text already, and that the user has not typed into, keeps it.
+  if (::SendMessageW(edit, EM_GETMODIFY, 0, 0) == 0 && WindowText(edit) == wide) return;
+  ::SetWindowTextW(edit, wide.c_str());
 }
 
 void TmainForm::SetVisible(ElementId element, bool visible) {
