@@ -4,10 +4,13 @@
 // changed, the files in turn, so that every load changes texts and visibility. Prints the median
 // of ROUNDS loads in ms.
 //   load_timing ROUNDS FILE...
+// clang-format off: windows.h comes before the headers that build on it.
+#include <windows.h>
+// clang-format on
+
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
