@@ -2,9 +2,9 @@
 #include "viewer/main_window.h"
 
 #include <QApplication>
-#include <QKeySequence>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QTimer>
+#include <array>
 #include <filesystem>
 
 #include "ui_main_window.h"
@@ -58,6 +58,32 @@ QString ShownPath(const std::string& path) {
   return shown;
 }
 
+// The keys other than letters that the command table names, as Qt names them.
+constexpr std::array<std::pair<int, window::NamedKey>, 7> kNamedKeys = {{
+    {Qt::Key_Return, window::NamedKey::kEnter},
+    {Qt::Key_Enter, window::NamedKey::kEnter},
+    {Qt::Key_Space, window::NamedKey::kSpace},
+    {Qt::Key_Escape, window::NamedKey::kEscape},
+    {Qt::Key_F5, window::NamedKey::kF5},
+    {Qt::Key_PageUp, window::NamedKey::kPageUp},
+    {Qt::Key_PageDown, window::NamedKey::kPageDown},
+}};
+
+std::optional<window::KeyChord> ChordOf(const QKeyEvent& event) {
+  window::KeyChord chord;
+  if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {
+    chord.key = static_cast<std::uint16_t>(event.key());  // Qt names letters by their ASCII codes
+  } else {
+    const auto* named = std::find_if(kNamedKeys.begin(), kNamedKeys.end(),
+                                     [&](const auto& row) { return row.first == event.key(); });
+    if (named == kNamedKeys.end()) return std::nullopt;
+    chord.key = static_cast<std::uint16_t>(named->second);
+  }
+  chord.control = event.modifiers().testFlag(Qt::ControlModifier);
+  chord.shift = event.modifiers().testFlag(Qt::ShiftModifier);
+  return chord;
+}
+
 }  // namespace
 
 TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
@@ -71,7 +97,12 @@ TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
   IndexElements();
   SetUpAccessibility(*this);
   ConnectClicks();
-  AcceptModelFileDrops(*this, [this](const std::string& path) { OpenModelFile(path); });
+  AcceptModelFileDrops(*this, controller_, [this](std::vector<window::DroppedItem> items) {
+    for (window::DroppedItem& item : items) {
+      if (!item.file.path.empty()) item.file.path = AbsolutePath(item.file.path);
+    }
+    controller_.Drop(items);
+  });
   // The form's place for the window; on a top-level window move() places the frame's outer
   // corner.
   const window::ElementRect& place = window::MainWindowFacts().place;
@@ -129,13 +160,35 @@ void TmainForm::ConnectClicks() {
       connect(qobject_cast<Frame*>(element), &Frame::clicked, this, slot);
     }
   }
-  // A focused button answers Enter as well as Space, as the desktop's own buttons do.
+  // Drawn as the buttons that Enter presses; which key presses them is the controller's to say.
   ui_->open->setAutoDefault(true);
   ui_->Button1->setAutoDefault(true);
-  // The desktop's keys for opening a file and quitting; the button's caption stays as it is.
-  // Ctrl+Q is named outright: not every desktop's key scheme has a quit key.
-  ui_->open->setShortcut(QKeySequence::Open);
-  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, this, &QWidget::close);
+  // Every key pressed in the window comes to the controller's command table before the element
+  // that has the focus, as a shortcut would, whichever element that is.
+  qApp->installEventFilter(this);
+}
+
+bool TmainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+  auto* receiver = static_cast<QWidget*>(watched);
+  if (receiver != this && !isAncestorOf(receiver)) return false;
+  const std::optional<window::KeyChord> chord = ChordOf(*static_cast<QKeyEvent*>(event));
+  if (!chord) return false;
+  const std::optional<window::ElementId> focused = FocusedElement();
+  const window::KeyOutcome outcome = controller_.Key(*chord, focused);
+  if (outcome == window::KeyOutcome::kPressFocused)
+    qobject_cast<QAbstractButton*>(Element(*focused))->click();
+  return outcome != window::KeyOutcome::kNotTaken;
+}
+
+std::optional<window::ElementId> TmainForm::FocusedElement() const {
+  for (QWidget* widget = QApplication::focusWidget(); widget != nullptr && widget != this;
+       widget = widget->parentWidget()) {
+    const auto at = std::find(elements_.begin(), elements_.end(), widget);
+    if (at != elements_.end())
+      return window::ElementId(static_cast<std::uint16_t>(at - elements_.begin()));
+  }
+  return std::nullopt;
 }
 
 QWidget* TmainForm::Element(window::ElementId element) const {
@@ -182,6 +235,10 @@ void TmainForm::OfferFile(const ChosenFile& file) {
 
 void TmainForm::ShowError(std::string_view text) {
   errors_.Show(text);
+}
+
+void TmainForm::Close() {
+  close();
 }
 
 void TmainForm::Busy(bool busy) {

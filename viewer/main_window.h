@@ -60,6 +60,7 @@ class TmainForm : public QWidget, public window::FrontEnd {
   void OfferFile(const ChosenFile& file) override;
   void ShowError(std::string_view text) override;
   void Busy(bool busy) override;
+  void Close() override;
 
  public slots:
   // The load command: a click on `open`.
@@ -69,11 +70,13 @@ class TmainForm : public QWidget, public window::FrontEnd {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void SetUpElementKinds();
   void IndexElements();
   void ConnectClicks();
+  [[nodiscard]] std::optional<window::ElementId> FocusedElement() const;
 
   std::unique_ptr<Ui::TmainForm> ui_;
   std::vector<QWidget*> elements_;  // indexed by window::ElementId

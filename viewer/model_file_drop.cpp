@@ -15,8 +15,9 @@ namespace {
 
 class ModelFileDrop final : public QObject {
  public:
-  ModelFileDrop(QWidget& window, std::function<void(const std::string&)> open)
-      : QObject(&window), open_(std::move(open)) {}
+  ModelFileDrop(QWidget& window, const window::WindowController& controller,
+                std::function<void(const std::vector<window::DroppedItem>&)> drop)
+      : QObject(&window), controller_(controller), drop_(std::move(drop)) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -24,7 +25,7 @@ class ModelFileDrop final : public QObject {
       case QEvent::DragEnter:
       case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (Open(drag->mimeData()))
+        if (Accepts(DroppedItems(drag->mimeData())))
           drag->acceptProposedAction();
         else
           drag->ignore();
@@ -32,15 +33,15 @@ class ModelFileDrop final : public QObject {
       }
       case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const std::optional<std::string> path = Open(drop->mimeData());
-        if (!path) {
+        std::vector<window::DroppedItem> items = DroppedItems(drop->mimeData());
+        if (!Accepts(items)) {
           drop->ignore();
           return true;
         }
         drop->acceptProposedAction();
         // The load may show the modal error box; the drag source is told the drop is done
         // first instead of waiting until the user closes the box.
-        QTimer::singleShot(0, this, [this, file = *path] { open_(file); });
+        QTimer::singleShot(0, this, [this, items = std::move(items)] { drop_(items); });
         return true;
       }
       default:
@@ -49,36 +50,39 @@ class ModelFileDrop final : public QObject {
   }
 
  private:
-  // The file a drop would open now. While the dialog or the error box is open, a load is under
-  // way and another must not start inside it.
-  static std::optional<std::string> Open(const QMimeData* data) {
-    if (QApplication::activeModalWidget() != nullptr) return std::nullopt;
-    return DroppedModelFile(data);
+  // Qt keeps every input but a drop from a window under a modal box; a drop is kept from it
+  // here, so that none arrives while any box is open, the controller's or not.
+  bool Accepts(const std::vector<window::DroppedItem>& items) const {
+    return QApplication::activeModalWidget() == nullptr && controller_.AcceptsDrop(items);
   }
 
-  std::function<void(const std::string&)> open_;
+  const window::WindowController& controller_;
+  std::function<void(const std::vector<window::DroppedItem>&)> drop_;
 };
 
 }  // namespace
 
-std::optional<std::string> DroppedModelFile(const QMimeData* data) {
-  if (data == nullptr || !data->hasUrls()) return std::nullopt;
-  const QList<QUrl> urls = data->urls();
-  if (urls.size() != 1 || !urls.front().isLocalFile()) return std::nullopt;
-  // A file URL may name another machine; only this one's files can be opened.
-  const QString host = urls.front().host();
-  if (!host.isEmpty() && host != QLatin1String("localhost")) return std::nullopt;
-  // The URL keeps a byte of the name that is not UTF-8 percent-encoded; decoding it as text
-  // would turn it into U+FFFD and name another file.
-  const QByteArray path =
-      QByteArray::fromPercentEncoding(urls.front().path(QUrl::FullyEncoded).toLatin1());
-  if (path.isEmpty()) return std::nullopt;
-  return path.toStdString();
+std::vector<window::DroppedItem> DroppedItems(const QMimeData* data) {
+  std::vector<window::DroppedItem> items;
+  if (data == nullptr || !data->hasUrls()) return items;
+  for (const QUrl& url : data->urls()) {
+    window::DroppedItem& item = items.emplace_back();
+    // A file URL may name another machine; only this one's files can be opened.
+    const QString host = url.host();
+    if (!url.isLocalFile() || (!host.isEmpty() && host != QLatin1String("localhost"))) continue;
+    // The URL keeps a byte of the name that is not UTF-8 percent-encoded; decoding it as text
+    // would turn it into U+FFFD and name another file.
+    const QByteArray path =
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    item = {window::DroppedItem::Kind::kLocalFile, window::ChosenFile{path.toStdString()}};
+  }
+  return items;
 }
 
-void AcceptModelFileDrops(QWidget& window, std::function<void(const std::string&)> open) {
+void AcceptModelFileDrops(QWidget& window, const window::WindowController& controller,
+                          std::function<void(const std::vector<window::DroppedItem>&)> drop) {
   window.setAcceptDrops(true);
-  window.installEventFilter(new ModelFileDrop(window, std::move(open)));
+  window.installEventFilter(new ModelFileDrop(window, controller, std::move(drop)));
 }
 
 }  // namespace qzd::viewer

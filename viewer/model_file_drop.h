@@ -4,21 +4,24 @@
 #include <QObject>
 #include <QString>
 #include <functional>
-#include <optional>
-#include <string>
+#include <vector>
+
+#include "window/window_controller.h"
 
 class QMimeData;
 class QWidget;
 
 namespace qzd::viewer {
 
-// The one local file a drag carries, as a path of the file name's bytes; nothing for text,
-// several files or remote URLs.
-[[nodiscard]] std::optional<std::string> DroppedModelFile(const QMimeData* data);
+// The items a drag carries, as the window controller weighs them: each URL of a file on this
+// machine as a local file, its path the file name's bytes; any other URL as something else.
+// Text without URLs carries no item.
+[[nodiscard]] std::vector<window::DroppedItem> DroppedItems(const QMimeData* data);
 
-// Lets `window` take a model file dropped on it: the drag is accepted only while it carries one
-// local file, and a drop hands that file's path to `open`. Everything else is refused, so the
+// Lets `window` take what the controller accepts of a drag; a drop hands the items to `drop`
+// once the drag source has been told the drop is done, and everything else is refused, so the
 // window stays as it was.
-void AcceptModelFileDrops(QWidget& window, std::function<void(const std::string&)> open);
+void AcceptModelFileDrops(QWidget& window, const window::WindowController& controller,
+                          std::function<void(const std::vector<window::DroppedItem>&)> drop);
 
 }  // namespace qzd::viewer

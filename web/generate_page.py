@@ -55,13 +55,8 @@ KIND_TAGS = {
 }
 
 
-# The scales at which viewer/pictures/hidpi holds every picture as NAME@2x.jpg and so on.
+# The scales at which window/assets/hidpi holds every picture as NAME@2x.jpg and so on.
 SCREEN_SCALES = (2, 3)
-
-
-def picture_file(picture: str) -> str:
-    """The file of a built-in picture: PictureId "ServoConnection" is servo-connection.jpg."""
-    return "pictures/" + re.sub(r"(?<!^)(?=[A-Z])", "-", picture).lower() + ".jpg"
 
 
 def element_html(facts, element, depth: int) -> list:
@@ -74,8 +69,8 @@ def element_html(facts, element, depth: int) -> list:
     caption = html.escape(element.caption)
     # What a screen reader says of the element, as the form tells the desktop's widgets: a
     # picture's name is its image's alternative text, a frame's name defaults to its title.
-    name = html.escape(element.properties.get("accessibleName", ""))
-    described = element.properties.get("accessibleDescription", "")
+    name = html.escape(element.accessible_name)
+    described = element.accessible_description
     description = [f'aria-description="{html.escape(described)}"'] if described else []
     if element.kind == "Frame":
         name = name or caption
@@ -91,7 +86,7 @@ def element_html(facts, element, depth: int) -> list:
         return [f"{indent}<button type=\"button\" {' '.join(attributes)}>{caption}</button>"]
     if element.kind == "PictureBox":
         # Drawn anew at twice and three times the size for screens of finer pixels.
-        source = picture_file(element.picture)
+        source = "pictures/" + element.picture_file
         sharper = ", ".join(f"{source[:-4]}@{s}x.jpg {s}x" for s in SCREEN_SCALES)
         image = [f'src="{source}"', f'srcset="{source} 1x, {sharper}"', f'alt="{name}"']
         image += description
@@ -133,11 +128,10 @@ def document_order(facts, parent):
 
 
 def style_sheet_css(element, page_css: str) -> str:
-    """An element's style sheet in the form as the page's CSS: plain declarations only, the
-    desktop's palette roles (`palette(highlight)`) as page.css's colours of the same names."""
-    sheet = element.properties.get("styleSheet", "").strip()
-    if "{" in sheet:
-        raise ValueError(f"{element.name}: only plain declarations can reach the page: {sheet}")
+    """An element's style in the form as the page's CSS, the desktop's palette roles
+    (`palette(highlight)`) as page.css's colours of the same names."""
+    declarations = element.style.declarations()
+    sheet = "; ".join(declarations) + ";" if declarations else ""
 
     def colour(match):
         if f"--{match[1]}:" not in page_css:
@@ -222,7 +216,7 @@ def sheet_html(facts) -> str:
         f" <h1>{html.escape(facts.title)}</h1>",
         ' <div class="sheet-buttons">',
         f'  <button type="button" id="sheetOpen" class="sheet-load"'
-        f' aria-description="{html.escape(load.properties.get("accessibleDescription", ""))}">'
+        f' aria-description="{html.escape(load.accessible_description)}">'
         f"{html.escape(load.caption)}</button>",
         '  <button type="button" id="sheetToWindow" class="sheet-switch">window</button>',
         " </div>",
@@ -246,7 +240,7 @@ def sheet_html(facts) -> str:
                 continue
             hidden = "" if e.visible else " hidden"
             # The path field names itself in the form; the program names the others.
-            label = html.escape(e.properties.get("accessibleName", ""))
+            label = html.escape(e.accessible_name)
             row = "sheet-row sheet-path" if e.name == "FilePath" else "sheet-row"
             lines.append(
                 f'   <div class="{row}" data-of="{e.name}"{hidden}><dt>{label}</dt><dd></dd></div>'

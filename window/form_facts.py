@@ -4,12 +4,12 @@
 The form is the one description of the window. The Qt viewer builds its window from it with uic;
 every other front end and tool reads the same facts through this module:
 
-    facts = read_form("viewer/main_window.ui")   # -> WindowFacts
+    facts = read_form("window/form/main_window.ui")   # -> WindowFacts
     for element in facts.elements: ...            # document order = stacking order
 
 and the build turns them into a Qt-free C++ table with
 
-    python3 form_facts.py viewer/main_window.ui --cpp TABLE.cpp --names elements.h
+    python3 form_facts.py window/form/main_window.ui --cpp TABLE.cpp --names elements.h
 
 Only the Python standard library is used, so that every build host (and the browser edition's
 toolchain) can run it.
@@ -68,7 +68,25 @@ class Element:
     tab_order: int  # position in the keyboard focus chain, -1 when the element takes no focus
     picture: str  # a picture box's picture (for example "Aeroplane"), "" for the others
     label_for: str  # the display field a caption names (its label), "" for none
+    accessible_name: str  # what a screen reader calls the element, "" for its own text
+    accessible_description: str
+    style: "Style"  # the element's own font size and text colour, from its style sheet
+    picture_file: str  # the file in window/assets that a picture box shows, "" for the others
     properties: dict  # every property the form sets on the element, by name, as text
+
+
+@dataclasses.dataclass(frozen=True)
+class Style:
+    """What an element's style sheet in the form may say: its own font size in pixels (0 for the
+    window font's) and the palette role of its text colour ("" for the window text's)."""
+
+    font_pixel_size: int = 0
+    colour_role: str = ""
+
+    def declarations(self) -> list:
+        """The style as CSS declarations, the colour as the role's name in `palette(...)`."""
+        out = [f"font-size: {self.font_pixel_size}px"] if self.font_pixel_size else []
+        return out + ([f"color: palette({self.colour_role})"] if self.colour_role else [])
 
 
 @dataclasses.dataclass(frozen=True)
@@ -121,6 +139,32 @@ def _property_text(prop: ET.Element) -> str:
     return value.text or ""
 
 
+_DECLARATIONS = {
+    "font-size": (re.compile(r"(\d+)px"), "font_pixel_size", int),
+    "color": (re.compile(r"palette\(([a-z-]+)\)"), "colour_role", str),
+}
+
+
+def read_style_sheet(sheet: str) -> Style:
+    """The one reader of an element's style sheet: plain declarations of a pixel font size and a
+    palette colour, the only ones that every edition can draw. Anything else is a ValueError, so
+    that no front end silently drops what the form asks for."""
+    facts = {}
+    for declaration in filter(None, (d.strip() for d in sheet.split(";"))):
+        prop, _, value = (part.strip() for part in declaration.partition(":"))
+        if prop not in _DECLARATIONS or not _DECLARATIONS[prop][0].fullmatch(value):
+            raise ValueError(f"the style sheet {sheet!r} says {declaration!r}, which no edition draws")
+        pattern, field, convert = _DECLARATIONS[prop]
+        facts[field] = convert(pattern.fullmatch(value)[1])
+    return Style(**facts)
+
+
+def picture_file(picture: str) -> str:
+    """The one rule from a picture's name to its file in window/assets: "ServoConnection" is
+    servo-connection.jpg; the sharper copies are hidpi/servo-connection@2x.jpg and @3x."""
+    return re.sub(r"(?<!^)(?=[A-Z])", "-", picture).lower() + ".jpg" if picture else ""
+
+
 def _properties(widget: ET.Element) -> dict:
     return {p.get("name"): _property_text(p) for p in widget.findall("property")}
 
@@ -160,6 +204,11 @@ def read_form(path) -> WindowFacts:
             if "geometry" not in props:
                 raise ValueError(f"{path}: element {name} has no geometry")
             x, y, w, h = (int(v) for v in props["geometry"].split(","))
+            try:
+                style = read_style_sheet(props.get("styleSheet", ""))
+            except ValueError as error:
+                raise ValueError(f"{path}: element {name}: {error}") from None
+            picture = re.sub(r"^k(?=[A-Z])", "", props.get("picture", ""))
             elements.append(
                 Element(
                     name=name,
@@ -176,8 +225,12 @@ def read_form(path) -> WindowFacts:
                     visible=props.get("visible", "true") != "false",
                     stack_index=index,
                     tab_order=tab_stops.index(name) if name in tab_stops else -1,
-                    picture=re.sub(r"^k(?=[A-Z])", "", props.get("picture", "")),
+                    picture=picture,
                     label_for=props.get("labelFor", ""),
+                    accessible_name=props.get("accessibleName", ""),
+                    accessible_description=props.get("accessibleDescription", ""),
+                    style=style,
+                    picture_file=picture_file(picture),
                     properties=props,
                 )
             )
@@ -232,16 +285,25 @@ def _cpp_string(text: str) -> str:
     return '"' + "".join(out) + '"'
 
 
+# The palette roles a style sheet may name, as the table's ColourRole constants.
+_COLOUR_ROLES = {"": "kWindowText", "highlight": "kHighlight"}
+
+
 def write_cpp(facts: WindowFacts) -> str:
     """The C++ source of the table that window_elements.h declares."""
     index = {e.name: i for i, e in enumerate(facts.elements)}
     rows = []
     for e in facts.elements:
+        if e.style.colour_role not in _COLOUR_ROLES:
+            raise ValueError(f"{e.name}: the colour palette({e.style.colour_role}) has no role")
         rows.append(
             f"    {{{_cpp_string(e.name)}, ElementKind::k{e.kind}, {_cpp_string(e.parent)}, "
             f"{{{e.x}, {e.y}, {e.width}, {e.height}}}, {{{e.window_x}, {e.window_y}}}, "
             f"{_cpp_string(e.caption)}, {'true' if e.visible else 'false'}, {e.stack_index}, "
-            f"{e.tab_order}, {_cpp_string(e.picture)}, {_cpp_string(e.label_for)}}},"
+            f"{e.tab_order}, {_cpp_string(e.picture)}, {_cpp_string(e.picture_file)}, "
+            f"{_cpp_string(e.label_for)}, {_cpp_string(e.accessible_name)}, "
+            f"{_cpp_string(e.accessible_description)}, "
+            f"{{{e.style.font_pixel_size}, ColourRole::{_COLOUR_ROLES[e.style.colour_role]}}}}},"
         )
     pages = [
         f"    {{{p.number}, {_cpp_string(p.name)}, ElementId{{{index[p.frame]}}}}},"
@@ -319,16 +381,18 @@ def main(argv=None) -> int:
     args = parser.parse_args(argv)
     try:
         facts = read_form(args.form)
+        outputs = [
+            (args.cpp, lambda: write_cpp(facts)),
+            (args.names, lambda: write_names_header(facts)),
+            (args.json, lambda: to_json(facts) + "\n"),
+        ]
+        texts = [(path, write()) for path, write in outputs if path]
     except (ValueError, ET.ParseError, KeyError) as error:
         print(f"form_facts: {error}", file=sys.stderr)
         return 1
-    if args.cpp:
-        args.cpp.write_text(write_cpp(facts), encoding="utf-8")
-    if args.names:
-        args.names.parent.mkdir(parents=True, exist_ok=True)
-        args.names.write_text(write_names_header(facts), encoding="utf-8")
-    if args.json:
-        args.json.write_text(to_json(facts) + "\n", encoding="utf-8")
+    for path, text in texts:
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_text(text, encoding="utf-8")
     return 0
 
 

@@ -39,6 +39,9 @@ class FrontEnd {
   virtual void ShowError(std::string_view text) = 0;
   // Called with true before the read of a chosen file and with false once it has ended.
   virtual void Busy(bool /*busy*/) {}
+  // Closes the window, which ends the program; a front end that cannot close itself (a page)
+  // does nothing.
+  virtual void Close() {}
 };
 
 }  // namespace qzd::window

@@ -32,6 +32,7 @@ class FileSystemReader final : public ModelFileReader {
 // report failures their own way read them here.
 struct LoadOutcome {
   bool chosen = false;                 // false: the dialog was cancelled, the read skipped
+  bool dropped = false;                // another command ran: this one did nothing at all
   std::optional<LoadFailure> failure;  // the read failed; no page change and no fill followed
   std::optional<FillStop> stop;        // the fill stopped early
   [[nodiscard]] bool failed() const noexcept { return failure || stop; }

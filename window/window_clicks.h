@@ -4,13 +4,10 @@
 #include <optional>
 #include <vector>
 
+#include "window/window_commands.h"
 #include "window/window_elements.h"
 
 namespace qzd::window {
-
-// The window's two commands: the load command (`FileOpenClick`) and the page cycle's advance
-// (`ChangeHelpScr`).
-enum class WindowCommand { kLoadModel, kAdvancePage };
 
 // Which element's click runs which command: "load model" loads, `>>` and every page's own frame
 // advance. The front ends connect their clicks by this one table.

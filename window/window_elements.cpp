@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace qzd::window {
 
@@ -63,6 +64,22 @@ std::vector<ElementId> ChildrenOf(std::string_view parent) {
     if (elements[i].parent == parent) children.emplace_back(static_cast<std::uint16_t>(i));
   }
   return children;
+}
+
+const std::vector<ElementId>& FocusOrder() {
+  static const std::vector<ElementId> kOrder = [] {
+    std::vector<std::pair<int, std::uint16_t>> stops;
+    const auto elements = MainWindowFacts().elements;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+      if (elements[i].tabOrder >= 0)
+        stops.emplace_back(elements[i].tabOrder, static_cast<std::uint16_t>(i));
+    }
+    std::sort(stops.begin(), stops.end());
+    std::vector<ElementId> order;
+    for (const auto& [position, index] : stops) order.emplace_back(index);
+    return order;
+  }();
+  return kOrder;
 }
 
 const PageFacts* PageNumbered(int number) {

@@ -27,6 +27,16 @@ struct ElementPoint {
 
 struct ElementFacts;
 
+// The colours an element's text may take, as the system's palette names them.
+enum class ColourRole { kWindowText, kHighlight };
+
+// What an element's own style sheet in the form says: its font size in pixels at 96 dots per inch
+// (0: the window font's) and its text colour.
+struct ElementStyle {
+  int fontPixelSize;
+  ColourRole colour;
+};
+
 // One element of the main window: its place in the table generated from the form. The code names
 // elements by the constants of window/elements.h (`elements::drai1l`), so that a name the form
 // does not have fails the build; names that come as text (a model's field maps, a page's click)
@@ -47,15 +57,19 @@ class ElementId {
 struct ElementFacts {
   std::string_view name;
   ElementKind kind;
-  std::string_view parent;    // the enclosing frame, or the window for a top-level element
-  ElementRect geometry;       // in the parent's client coordinates, pixels at 96 dots per inch
-  ElementPoint windowPlace;   // the top-left corner in the window's client coordinates
-  std::string_view caption;   // UTF-8; a caption's or button's text, a frame's title, else empty
-  bool visible;               // the element's own flag when the window opens
-  int stackIndex;             // among its parent's elements: 0 lies lowest, later ones on top
-  int tabOrder;               // position in the focus chain; -1 when it takes no focus
-  std::string_view picture;   // a picture box's picture ("Aeroplane", "Heli", ...), else empty
-  std::string_view labelFor;  // the display field a caption names, else empty
+  std::string_view parent;       // the enclosing frame, or the window for a top-level element
+  ElementRect geometry;          // in the parent's client coordinates, pixels at 96 dots per inch
+  ElementPoint windowPlace;      // the top-left corner in the window's client coordinates
+  std::string_view caption;      // UTF-8; a caption's or button's text, a frame's title, else empty
+  bool visible;                  // the element's own flag when the window opens
+  int stackIndex;                // among its parent's elements: 0 lies lowest, later ones on top
+  int tabOrder;                  // position in the focus chain; -1 when it takes no focus
+  std::string_view picture;      // a picture box's picture ("Aeroplane", "Heli", ...), else empty
+  std::string_view pictureFile;  // its file among the window's assets ("aeroplane.jpg")
+  std::string_view labelFor;     // the display field a caption names, else empty
+  std::string_view accessibleName;  // UTF-8; empty: the element's own text names it
+  std::string_view accessibleDescription;
+  ElementStyle style;
 };
 
 // The window font: the face the window is drawn in where the system has it, the face that stands
@@ -97,6 +111,9 @@ struct WindowFacts {
 
 // The elements directly inside `parent` (a frame or the window), lowest first.
 [[nodiscard]] std::vector<ElementId> ChildrenOf(std::string_view parent);
+
+// The elements that take the keyboard focus, in the form's focus order.
+[[nodiscard]] const std::vector<ElementId>& FocusOrder();
 
 // The page of that number or short name, or none.
 [[nodiscard]] const PageFacts* PageNumbered(int number);

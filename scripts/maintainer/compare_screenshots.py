@@ -28,7 +28,7 @@ ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "window"))
 import form_facts  # noqa: E402
 
-FACTS = form_facts.read_form(ROOT / "viewer" / "main_window.ui")
+FACTS = form_facts.read_form(ROOT / "window" / "form" / "main_window.ui")
 WIDTH, HEIGHT = FACTS.width, FACTS.height
 # The client area's place on a screen without a window manager: the window's place in the form.
 ORIGIN = (FACTS.x, FACTS.y)

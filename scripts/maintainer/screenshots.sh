@@ -59,6 +59,6 @@ sleep 1.5
 DISPLAY=$display import -window root -crop 916x547+37+86 +repage "$out/window-start.png"
 
 for picture in aeroplane glider helicopter servo-connection mode heli; do
-  convert "viewer/pictures/$picture.jpg" "$out/picture-$picture.png"
+  convert "window/assets/$picture.jpg" "$out/picture-$picture.png"
 done
 echo "screenshots in $out"

@@ -12,7 +12,7 @@ ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "web"))
 import generate_page  # noqa: E402
 
-FORM = ROOT / "viewer" / "main_window.ui"
+FORM = ROOT / "window" / "form" / "main_window.ui"
 FONT = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"
 
 

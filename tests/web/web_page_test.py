@@ -46,7 +46,7 @@ except ImportError:  # reported as a skip in main()
     webdriver = None
 
 ARGS = argparse.Namespace(site=None, qzd=None, single=None)
-FACTS = form_facts.read_form(ROOT / "viewer" / "main_window.ui")
+FACTS = form_facts.read_form(ROOT / "window" / "form" / "main_window.ui")
 
 
 # ---- model files -------------------------------------------------------------------------------

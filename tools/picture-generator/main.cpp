@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Draws the pictures built into the viewer and writes them into viewer/pictures:
-//   picture-generator <viewer/pictures directory> [<preview directory>]
+// Draws the pictures built into the viewer and writes them into window/assets:
+//   picture-generator <window/assets directory> [<preview directory>]
 // The preview directory, when given, receives each picture as lossless PNG as well.
 #include <QBuffer>
 #include <QDir>

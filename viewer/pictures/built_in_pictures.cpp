@@ -2,39 +2,25 @@
 #include "viewer/pictures/built_in_pictures.h"
 
 #include <QPixmap>
-#include <algorithm>
 #include <array>
 #include <mutex>
 
+#include "icon.xpm"
 #include "viewer/pictures/embedded_files.h"
-#include "viewer/pictures/icon.xpm"
 #include "viewer/pictures/jpeg_decoder.h"
+#include "window/window_elements.h"
 
 namespace qzd::viewer {
 namespace {
 
-struct PictureFile {
-  PictureId id;
-  std::string_view name;
-};
-
-// Which file of viewer/pictures each picture is drawn from, in the order of PictureId.
-constexpr std::array kPictureFiles = {
-    PictureFile{PictureId::kAeroplane, "aeroplane.jpg"},
-    PictureFile{PictureId::kGlider, "glider.jpg"},
-    PictureFile{PictureId::kHelicopter, "helicopter.jpg"},
-    PictureFile{PictureId::kServoConnection, "servo-connection.jpg"},
-    PictureFile{PictureId::kMode, "mode.jpg"},
-    PictureFile{PictureId::kHeli, "heli.jpg"},
+// The form's name of each picture, in the order of PictureId; its file is the form's to say.
+constexpr std::array<std::string_view, 6> kPictureNames = {
+    "Aeroplane", "Glider", "Helicopter", "ServoConnection", "Mode", "Heli",
 };
 
 constexpr std::size_t Index(PictureId id) {
   return static_cast<std::size_t>(id);
 }
-
-static_assert(std::ranges::all_of(kPictureFiles, [](const PictureFile& file) {
-  return Index(file.id) < kPictureFiles.size() && kPictureFiles[Index(file.id)].id == file.id;
-}));
 
 }  // namespace
 
@@ -46,15 +32,18 @@ std::span<const unsigned char> FindEmbeddedFile(std::string_view name) {
 }
 
 std::span<const unsigned char> PictureData(PictureId id) {
-  return FindEmbeddedFile(kPictureFiles[Index(id)].name);
+  for (const window::ElementFacts& element : window::MainWindowFacts().elements) {
+    if (element.picture == kPictureNames[Index(id)]) return FindEmbeddedFile(element.pictureFile);
+  }
+  return {};
 }
 
 // Decoding waits until a picture is first wanted, here or by the background decode, so start-up
 // pays only for the pictures the first screen shows, and each picture is decoded once for the whole
 // run, whichever thread wants it first.
 const QImage& BuiltInPicture(PictureId id) {
-  static std::array<std::once_flag, kPictureFiles.size()> decoded;
-  static std::array<QImage, kPictureFiles.size()> pictures;
+  static std::array<std::once_flag, kPictureNames.size()> decoded;
+  static std::array<QImage, kPictureNames.size()> pictures;
   const std::size_t index = Index(id);
   std::call_once(decoded[index], [&] { pictures[index] = DecodeJpeg(PictureData(id)); });
   return pictures[index];

@@ -8,7 +8,7 @@
 
 namespace qzd::viewer {
 
-// One file of viewer/pictures built into the program.
+// One file of window/assets built into the program.
 struct EmbeddedFile {
   std::string_view name;
   std::span<const unsigned char> bytes;
