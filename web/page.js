@@ -46,8 +46,11 @@
   }
   narrow.addEventListener('change', updateSheet);
 
-  // A file chosen or dropped without the program waiting for one: the next load takes it.
+  // A file given to the picker without the program waiting for one: the next load takes it.
   let handedOver = null;
+  // The files of the last drop or launch, and whether they wait for the program to start.
+  let dropped = [];
+  let dropWaits = false;
   // The open dialog the program is waiting on: resolves to a File, or null for a cancel.
   let waitingForFile = null;
   // The command that runs; the page is modal while it does, as the desktop window is.
@@ -97,6 +100,11 @@
         errorBox.showModal();
       });
     },
+    // The program has weighed a drop and loads the one file at `index`.
+    takeDropped(index) {
+      this.chosen = dropped[index];
+    },
+    droppedName: (index) => dropped[index].name,
     chosen: null,
     stream: null,
   };
@@ -107,15 +115,23 @@
     document.dispatchEvent(new Event('qzd-command-done'));
   }
 
-  // Runs one command of the program to its end; input that arrives meanwhile is dropped.
+  // Runs one command of the program to its end; true when it started. Input that arrives
+  // meanwhile goes to the program too, which drops it: it is called straight through, since the
+  // program takes only one call at a time that waits.
   function command(name, ...args) {
-    if (!program || running) return;
+    if (!program) return false;
+    const types = args.map((arg) => (typeof arg === 'number' ? 'number' : 'string'));
+    if (running) {
+      program.ccall(name, null, types, args);
+      return false;
+    }
     running = program
-      .ccall(name, null, args.map(() => 'string'), args, { async: true })
+      .ccall(name, null, types, args, { async: true })
       .then(finished, (error) => {
         finished();
         throw error;
       });
+    return true;
   }
 
   // A file of `name` whose read fails with `error`, as a File's does once it is gone.
@@ -128,11 +144,22 @@
       const resolve = waitingForFile;
       waitingForFile = null;
       resolve(file);
-    } else if (file && !running) {
-      // A file given to the picker or dropped while no dialog was open loads as if chosen.
+    } else if (file && program) {
+      // A file given to the picker while no dialog was open loads as if chosen; where the program
+      // drops the command, the file goes with it.
       handedOver = file;
-      command('qzd_file_open_click');
+      if (!command('qzd_file_open_click')) handedOver = null;
+    } else if (file) {
+      handedOver = file;
     }
+  }
+
+  // Files dropped on the page or handed over by a launch: the program takes exactly one model
+  // file and refuses anything else. Before the program is up they wait for it.
+  function filesDropped(files) {
+    dropped = Array.from(files);
+    dropWaits = !program;
+    command('qzd_drop', dropped.length);
   }
 
   picker.addEventListener('change', () => {
@@ -178,12 +205,12 @@
   // One file dropped anywhere on the page does what choosing it does.
   window.addEventListener('dragover', (event) => {
     event.preventDefault();
-    event.dataTransfer.dropEffect = running ? 'none' : 'copy';
+    const busy = program && program.ccall('qzd_busy', 'number', [], []);
+    event.dataTransfer.dropEffect = busy ? 'none' : 'copy';
   });
   window.addEventListener('drop', (event) => {
     event.preventDefault();
-    const files = event.dataTransfer.files;
-    if (files.length === 1) fileArrived(files[0]);
+    filesDropped(event.dataTransfer.files);
   });
 
   // Installed, the page is a program that opens model files (a double-click in the file manager):
@@ -191,9 +218,9 @@
   // can no longer be had reads as one gone since it was chosen.
   if ('launchQueue' in window) {
     launchQueue.setConsumer((launch) => {
-      if (launch.files.length !== 1) return;
-      const handle = launch.files[0];
-      handle.getFile().then(fileArrived, (error) => fileArrived(unreadableFile(handle.name, error)));
+      const files = launch.files.map((handle) =>
+        handle.getFile().catch((error) => unreadableFile(handle.name, error)));
+      Promise.all(files).then(filesDropped);
     });
   }
 
@@ -206,6 +233,7 @@
       program.ccall('qzd_start', null, [], []);
       document.body.classList.add('ready');
       if (handedOver) command('qzd_file_open_click');
+      else if (dropWaits) command('qzd_drop', dropped.length);
     });
   }
   // A page opened out of sight paints no frame until it is shown: it starts at once.

@@ -47,6 +47,19 @@ mergeInto(LibraryManager.library, {
     stringToUTF8(Module.page.chosen.name, buffer, capacity);
   },
 
+  // The name of the dropped file at `index`: its UTF-8 length, and its bytes once `buffer` is
+  // given.
+  qzd_page_dropped_name: function (index, buffer, capacity) {
+    var name = Module.page.droppedName(index);
+    if (buffer) stringToUTF8(name, buffer, capacity);
+    return lengthBytesUTF8(name);
+  },
+
+  // The drop loads the dropped file at `index`: its stream is the one the read takes.
+  qzd_page_take_dropped: function (index) {
+    Module.page.takeDropped(index);
+  },
+
   // Shows the modal error box and waits until the user has closed it.
   qzd_page_show_error__deps: ['$qzdLatin1'],
   qzd_page_show_error: function (caption, captionLength, text, textLength) {
@@ -93,7 +106,10 @@ mergeInto(LibraryManager.library, {
           return -1;
         }
       });
-      // Unwinding for the wait (no value yet), the end of the file, or a failed read.
+      // Unwinding for the wait: what handleAsync answers then is the last wait's value, which is
+      // 1 after a read of a chunk, not this one's, and there may be no chunk yet to copy from.
+      if (Asyncify.state === Asyncify.State.Unwinding) return 0;
+      // The end of the file, or a failed read.
       if (status !== 1) return status | 0;
     }
     var count = Math.min(capacity, stream.chunk.length - stream.at);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/model_file_reader.h"
 #include "model/model_value_store.h"
@@ -27,6 +28,8 @@ void qzd_page_set_label(const char* name, int nameLength, const char* label, int
 void qzd_page_set_file_path(const char* name, int nameLength, const char* path, int pathLength);
 int qzd_page_choose_file();
 void qzd_page_chosen_name(char* buffer, int capacity);
+int qzd_page_dropped_name(int index, char* buffer, int capacity);
+void qzd_page_take_dropped(int index);
 void qzd_page_show_error(const char* caption, int captionLength, const char* text, int textLength);
 }
 
@@ -91,6 +94,19 @@ Program& TheProgram() {
   return program;
 }
 
+// A browser hands a page only files of this machine, each by its name.
+std::vector<window::DroppedItem> DroppedFiles(int count) {
+  std::vector<window::DroppedItem> items;
+  for (int index = 0; index < count; ++index) {
+    const int length = qzd_page_dropped_name(index, nullptr, 0);
+    std::string name(static_cast<std::size_t>(length) + 1, '\0');
+    qzd_page_dropped_name(index, name.data(), Length(name));
+    name.resize(static_cast<std::size_t>(length));
+    items.push_back({window::DroppedItem::Kind::kLocalFile, window::ChosenFile{std::move(name)}});
+  }
+  return items;
+}
+
 }  // namespace
 }  // namespace qzd::web
 
@@ -114,6 +130,23 @@ EMSCRIPTEN_KEEPALIVE void qzd_click(const char* element) {
 // the load command runs and its dialog returns that file at once.
 EMSCRIPTEN_KEEPALIVE void qzd_file_open_click() {
   qzd::web::TheProgram().controller.FileOpenClick();
+}
+
+// Files dropped on the page or handed over by a launch: the controller loads exactly one model
+// file, or refuses them all.
+EMSCRIPTEN_KEEPALIVE void qzd_drop(int count) {
+  qzd::web::Program& program = qzd::web::TheProgram();
+  const std::vector<qzd::window::DroppedItem> items = qzd::web::DroppedFiles(count);
+  const std::optional<std::size_t> target = program.controller.DropTarget(items);
+  if (!target) return;
+  qzd_page_take_dropped(static_cast<int>(*target));
+  program.controller.Drop(items);
+}
+
+// Whether a command runs, during which the program drops input: a drag is shown it would not be
+// taken.
+EMSCRIPTEN_KEEPALIVE int qzd_busy() {
+  return qzd::web::TheProgram().controller.busy() ? 1 : 0;
 }
 
 }  // extern "C"

@@ -74,17 +74,17 @@ LoadOutcome WindowController::OpenFile(const ChosenFile& file) {
   return load_.Open(file);
 }
 
-std::optional<ChosenFile> WindowController::DropTarget(std::span<const DroppedItem> items) const {
+std::optional<std::size_t> WindowController::DropTarget(std::span<const DroppedItem> items) const {
   if (running_ || items.size() != 1 || items.front().kind != DroppedItem::Kind::kLocalFile ||
       items.front().file.path.empty())
     return std::nullopt;
-  return items.front().file;
+  return 0;
 }
 
 bool WindowController::Drop(std::span<const DroppedItem> items) {
-  const std::optional<ChosenFile> file = DropTarget(items);
-  if (!file) return false;
-  OpenFile(*file);
+  const std::optional<std::size_t> target = DropTarget(items);
+  if (!target) return false;
+  OpenFile(items[*target].file);
   return true;
 }
 

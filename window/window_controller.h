@@ -61,7 +61,8 @@ class WindowController {
   // A drop loads exactly one model file, as if chosen in the dialog: the drag must carry one
   // file of this machine and nothing else. Anything else is refused whole and changes nothing,
   // as is a drop while a command runs. AcceptsDrop answers a drag still under way.
-  [[nodiscard]] std::optional<ChosenFile> DropTarget(std::span<const DroppedItem> items) const;
+  // DropTarget names the item a drop of `items` loads, or none.
+  [[nodiscard]] std::optional<std::size_t> DropTarget(std::span<const DroppedItem> items) const;
   [[nodiscard]] bool AcceptsDrop(std::span<const DroppedItem> items) const {
     return DropTarget(items).has_value();
   }

@@ -14,12 +14,13 @@
 #include <type_traits>
 #include <vector>
 
-#include "window/load_command.h"
-#include "window/window_state.h"
+#include "tests/support/model_stores.h"
 
 namespace qzd {
 namespace {
 
+using testing::GliderStore;
+using testing::StoreWith;
 using Kind = DisplayAction::Kind;
 
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
@@ -71,40 +72,6 @@ const std::vector<TypeRow> kTypeRows = {
     {"fmix33u", "HSS-"},   {"fmix3in", "HSS-"},  {"fmix3sw", "HSS-"},  {"fmix3dst", "HSS-"},
     {"Label66", "HSS-"},   {"Label67", "HSS-"},
 };
-
-ModelValueStore StoreWith(std::initializer_list<std::pair<int, std::int32_t>> values) {
-  ModelValueStore store;
-  for (const auto& [slot, value] : values) store.set(slot, value);
-  return store;
-}
-
-// A glider with flaps and crow: travel 100, expo -30, dual rates, small trims, mixers and one
-// free mixer in use.
-ModelValueStore GliderStore() {
-  ModelValueStore store = StoreWith({{0, 4}, {1, 1}, {8, 1}, {96, 1}, {97, 0}});
-  for (int k = 0; k < 7; ++k) {
-    store.set(98 + 4 * k, k == 2 ? 1 : 0);
-    store.set(99 + 4 * k, 100);
-    store.set(100 + 4 * k, k == 1 ? 253 : 0);
-    store.set(101 + 4 * k, 100);
-  }
-  for (int base : {142, 161, 180}) {
-    store.set(base, 253);
-    for (int p = 1; p <= 3; ++p) {
-      store.set(base + 2 + 2 * p, 100);
-      store.set(base + 3 + 2 * p, 70);
-      store.set(base + 11 + p, 0);
-      store.set(base + 14 + p, p == 2 ? 254 : 1);
-    }
-  }
-  for (const auto& [slot, value] : std::vector<std::pair<int, std::int32_t>>{
-           {9, 4},   {10, 0},  {13, 5},   {14, 236},  {18, 25},  {21, 100}, {22, 50},
-           {39, 40}, {42, 60}, {43, 30},  {66, 10},   {67, 251}, {77, 5},   {203, 66},
-           {204, 6}, {205, 5}, {206, 30}, {207, 226}, {214, 2},  {215, 3}}) {
-    store.set(slot, value);
-  }
-  return store;
-}
 
 std::vector<std::string_view> SetTextNames(const DisplayUpdate& update) {
   std::vector<std::string_view> names;
@@ -327,7 +294,7 @@ TEST(FillStop, BothSidesOfEveryBound) {
   };
   for (const ModelValueStore& base : {ModelValueStore{}, GliderStore()}) {
     for (const StopCase& c : cases) {
-      SCOPED_TRACE(testing::Message() << "slot " << c.slot << " = " << c.value);
+      SCOPED_TRACE(::testing::Message() << "slot " << c.slot << " = " << c.value);
       ModelValueStore store = base;
       store.set(c.slot, c.value);
       const DisplayUpdate update = BuildDisplayUpdate(store);
@@ -419,91 +386,6 @@ TEST(FillSlots, EachShownSlotChangesOnlyItsOwnField) {
         EXPECT_EQ(text, zeroTexts.at(name)) << field.name << " changed " << name;
       }
     }
-  }
-}
-
-// What the window shows after fills one after another: the headless window, as the form opens it.
-class Screen {
- public:
-  // Returns the stop message, as the load command would get it.
-  std::optional<std::string> Fill(const ModelValueStore& store) {
-    const std::optional<FillStop> stop = window::FillForm(store, window_);
-    if (stop) return stop->message;
-    return std::nullopt;
-  }
-  const std::string& text(std::string_view name) const { return window_.text(name); }
-  bool visible(std::string_view name) const { return window_.visible(name); }
-  // Every element's own visibility flag, by name.
-  std::map<std::string_view, bool> visibility() const {
-    std::map<std::string_view, bool> flags;
-    for (const window::ElementFacts& e : window::MainWindowFacts().elements) {
-      flags[e.name] = window_.visible(e.name);
-    }
-    return flags;
-  }
-
- private:
-  window::WindowState window_;
-};
-
-TEST(SuccessiveFills, HeliKeepsTheFieldVisibilityOfTheGliderBefore) {
-  Screen screen;
-  screen.Fill(GliderStore());
-  std::map<std::string_view, bool> afterGlider = screen.visibility();
-  ModelValueStore heli = GliderStore();
-  heli.set(1, 3);
-  heli.set(206, 99);
-  EXPECT_FALSE(screen.Fill(heli));
-  afterGlider["Image4"] = false;
-  afterGlider["Image5"] = false;
-  afterGlider["Image6"] = true;
-  afterGlider["helivar"] = true;
-  EXPECT_EQ(screen.visibility(), afterGlider);
-  EXPECT_EQ(screen.text("pos1"), "HELI");
-  EXPECT_EQ(screen.text("fmix11l"), "99");
-}
-
-TEST(SuccessiveFills, UnlistedTypeKeepsWhatEasyHidAndUpdatesItsText) {
-  Screen screen;
-  screen.Fill(ModelValueStore{});
-  const std::map<std::string_view, bool> afterEasy = screen.visibility();
-  EXPECT_FALSE(screen.visible("fixai1"));
-  EXPECT_TRUE(screen.visible("Image4"));
-  EXPECT_TRUE(screen.visible("Image5"));
-  EXPECT_FALSE(screen.Fill(StoreWith({{1, 4}, {154, 12}})));
-  EXPECT_EQ(screen.visibility(), afterEasy);
-  EXPECT_EQ(screen.text("pos1"), "-?-");
-  EXPECT_EQ(screen.text("fixai1"), "12");
-  // The same store as a glider shows the field with the text it already had.
-  EXPECT_FALSE(screen.Fill(StoreWith({{1, 1}, {154, 12}})));
-  EXPECT_TRUE(screen.visible("fixai1"));
-  EXPECT_EQ(screen.text("fixai1"), "12");
-}
-
-TEST(SuccessiveFills, StoppedFillLeavesLaterFieldsWithThePreviousText) {
-  Screen screen;
-  screen.Fill(GliderStore());
-  const Screen before = screen;
-  ModelValueStore next = StoreWith({{0, 9}, {1, 2}, {97, 10}, {96, kMax}, {8, 3}, {206, 7}});
-  EXPECT_EQ(screen.Fill(next), "Integer overflow");
-  EXPECT_EQ(screen.text("pos0"), "9");
-  EXPECT_EQ(screen.text("pos1"), "ACRO");
-  EXPECT_EQ(screen.text("thr"), "10");
-  EXPECT_FALSE(screen.visible("mixths4"));  // the ACRO column applied in full
-  for (const DisplayFieldInfo& field : DisplayFields()) {
-    const std::string_view name = field.name;
-    if (name == "pos0" || name == "pos1" || name == "thr") continue;
-    EXPECT_EQ(screen.text(name), before.text(name)) << name;
-  }
-
-  next.set(96, 0);
-  next.set(215, -1);
-  EXPECT_EQ(screen.Fill(next), "Range check error");
-  EXPECT_EQ(screen.text("fmix1in"), " ");
-  EXPECT_EQ(screen.text("Mode"), "MODE1");
-  for (std::string_view name :
-       {"fmix2in", "fmix3in", "fmix1dst", "fmix1sw", "fmix11l", "fmix33u"}) {
-    EXPECT_EQ(screen.text(name), before.text(name)) << name;
   }
 }
 

@@ -93,6 +93,14 @@ class FormFactsTest(unittest.TestCase):
             with self.subTest(bad=bad), self.assertRaises(ValueError):
                 read(**bad)
 
+    def test_style_sheets_say_only_what_every_edition_draws(self):
+        self.assertEqual(form_facts.read_style_sheet(" font-size: 13px; color: palette(highlight);"),
+                         form_facts.Style(13, "highlight"))
+        self.assertEqual(form_facts.read_style_sheet(""), form_facts.Style())
+        for bad in ("font-size: 13pt", "color: red", "QLabel { color: red }", "font-weight: bold"):
+            with self.subTest(bad=bad), self.assertRaises(ValueError):
+                form_facts.read_style_sheet(bad)
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ class RecordingFrontEnd final : public WindowState {
   }
   std::optional<ChosenFile> ChooseFile() override {
     log.emplace_back("dialog");
+    if (duringDialog) duringDialog();
     if (answers.empty()) return std::nullopt;
     std::optional<ChosenFile> answer = answers.front();
     answers.erase(answers.begin());
@@ -39,8 +41,11 @@ class RecordingFrontEnd final : public WindowState {
     WindowState::ShowError(text);
   }
   void Busy(bool busy) override { log.emplace_back(busy ? "busy" : "idle"); }
+  void Close() override { log.emplace_back("close"); }
 
   std::vector<std::optional<ChosenFile>> answers;
+  // What the user does while the dialog is open, before it answers.
+  std::function<void()> duringDialog;
   std::vector<std::string> log;
 
  private:

@@ -145,5 +145,88 @@ TEST_F(WindowControllerTest, ClicksRunTheirElementsCommand) {
   EXPECT_EQ(controller.helpPanelState(), HelpPanelState{4});
 }
 
+// Every key a front end hands in: the command table's chords wherever the focus is, Enter only on
+// a button, which the front end then presses its own way.
+TEST_F(WindowControllerTest, KeysRunTheCommandTablesCommands) {
+  struct Row {
+    KeyChord chord;
+    std::optional<ElementId> focused;
+    KeyOutcome outcome;
+    std::vector<std::string> log;
+  };
+  const KeyChord enter = KeyChord::Named(NamedKey::kEnter);
+  const std::vector<Row> rows = {
+      {KeyChord::Control('O'), elements::drai1l, KeyOutcome::kTaken, Then({"dialog"}, kMixerPage)},
+      {KeyChord::Control('Q'), std::nullopt, KeyOutcome::kTaken, {"close"}},
+      {enter, elements::Button1, KeyOutcome::kPressFocused, {}},
+      {enter, elements::drai1l, KeyOutcome::kNotTaken, {}},
+      {enter, std::nullopt, KeyOutcome::kNotTaken, {}},
+      {{'O', false, false}, elements::open, KeyOutcome::kNotTaken, {}},
+      {{'O', true, true}, elements::open, KeyOutcome::kNotTaken, {}},
+      {KeyChord::Named(NamedKey::kF5), elements::open, KeyOutcome::kNotTaken, {}},
+  };
+  for (const Row& row : rows) {
+    window.log.clear();
+    EXPECT_EQ(controller.Key(row.chord, row.focused), row.outcome) << row.chord.key;
+    EXPECT_EQ(window.log, row.log) << row.chord.key;
+  }
+}
+
+TEST_F(WindowControllerTest, ADropLoadsExactlyOneLocalFileAndRefusesAnythingElseWhole) {
+  const std::string a = files.Write("a.qzd", {{0, 7}});
+  const std::string b = files.Write("b.qzd", {{0, 8}});
+  const DroppedItem fileA{DroppedItem::Kind::kLocalFile, ChosenFile{a}};
+  const DroppedItem other{DroppedItem::Kind::kOther, ChosenFile{a}};
+  const std::vector<std::vector<DroppedItem>> refused = {
+      {},
+      {fileA, {DroppedItem::Kind::kLocalFile, ChosenFile{b}}},
+      {other},
+      {fileA, other},
+      {{DroppedItem::Kind::kLocalFile, ChosenFile{}}},
+  };
+  for (const std::vector<DroppedItem>& items : refused) {
+    EXPECT_FALSE(controller.AcceptsDrop(items)) << items.size();
+    EXPECT_FALSE(controller.Drop(items)) << items.size();
+  }
+  EXPECT_TRUE(window.log.empty());
+  EXPECT_EQ(store(), ModelValueStore{});
+
+  const std::vector<DroppedItem> one = {fileA};
+  EXPECT_TRUE(controller.Drop(one));
+  EXPECT_THAT(window.log,
+              ElementsAreArray(Then({"offer " + a, "path " + a, "busy", "idle"}, kMixerPage)));
+  EXPECT_EQ(store().value(0), 7);
+}
+
+// Input that arrives while a command waits on its dialog does nothing, whichever way it comes.
+TEST_F(WindowControllerTest, InputWhileACommandRunsIsDropped) {
+  const std::string a = files.Write("a.qzd", {{0, 7}});
+  const std::vector<DroppedItem> drop = {{DroppedItem::Kind::kLocalFile, ChosenFile{a}}};
+  std::vector<bool> available;
+  window.duringDialog = [&] {
+    window.duringDialog = nullptr;
+    for (const CommandFacts& command : WindowCommands())
+      available.push_back(controller.Available(command.command));
+    EXPECT_TRUE(controller.busy());
+    controller.Click(elements::open);
+    controller.Click(elements::Button1);
+    controller.ChangeHelpScr();
+    EXPECT_EQ(controller.Key(KeyChord::Control('Q'), std::nullopt), KeyOutcome::kTaken);
+    EXPECT_EQ(controller.Key(KeyChord::Named(NamedKey::kEnter), elements::Button1),
+              KeyOutcome::kTaken);
+    EXPECT_FALSE(controller.AcceptsDrop(drop));
+    EXPECT_FALSE(controller.Drop(drop));
+    EXPECT_TRUE(controller.OpenFile(ChosenFile{a}).dropped);
+    EXPECT_TRUE(controller.FileOpenClick().dropped);
+  };
+  Cancel();
+  controller.Click(elements::open);
+  EXPECT_THAT(window.log, ElementsAreArray(Then({"dialog"}, kMixerPage)));
+  EXPECT_EQ(available, std::vector<bool>(WindowCommands().size(), false));
+  EXPECT_FALSE(controller.busy());
+  EXPECT_TRUE(controller.Available(WindowCommand::kLoadModel));
+  EXPECT_EQ(store(), ModelValueStore{});
+}
+
 }  // namespace
 }  // namespace qzd::window
