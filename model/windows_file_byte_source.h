@@ -4,17 +4,10 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "model/byte_source.h"
 
 namespace qzd {
-
-// A path's UTF-8 spelling as the UTF-16 that Windows' wide functions take, or nothing when the
-// bytes are not UTF-8 (such a path names no file).
-[[nodiscard]] std::optional<std::wstring> WideFromUtf8(std::string_view utf8);
-// UTF-16 from Windows (a path, an argument) as UTF-8; a lone surrogate becomes U+FFFD.
-[[nodiscard]] std::string Utf8FromWide(std::wstring_view wide);
 
 // A model file on Windows, opened for reading with CreateFileW and read with ReadFile. It shares
 // reading and writing with other programs, so a file another program has open still reads when

@@ -8,6 +8,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "model/utf16.h"
 #include "window/program_title.h"
 #include "windows/main_window.h"
 
@@ -21,7 +22,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
   int argc = 0;
   LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
   if (argc > 2 || (argc == 2 && argv[1][0] == L'\0')) {
-    ::MessageBoxW(nullptr, L"usage: qzd-viewer.exe [FILE]", L"DODeruzudevir", MB_OK | MB_ICONSTOP);
+    ::MessageBoxW(nullptr, L"usage: qzd-viewer.exe [FILE]",
+                  qzd::WideText(qzd::window::kProgramTitle).c_str(), MB_OK | MB_ICONSTOP);
     ::LocalFree(argv);
     return 2;
   }

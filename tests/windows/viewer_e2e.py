@@ -229,9 +229,10 @@ def run_test(args, facts, env) -> int:
         sequence = ["trainer-easy.qzd", "glider.qzd", "acro.qzd", "heli.qzd", "stop.qzd",
                     "bad-middle.qzd", "missing.qzd", "glider.qzd"]
         *lines, dropped = loads(sequence + ["acro.qzd"])
-        for name, line in zip(sequence, lines):
+        for number, (name, line) in enumerate(zip(sequence, lines), start=1):
             if open_in_dialog(name):
                 expect_load(expected, line, name, "the dialog's")
+                shot(f"load-{number}-{Path(name).stem}")
         shot("loaded")
 
         # Files dropped as a file manager drops them: several at once are refused (both would
@@ -277,12 +278,13 @@ def run_test(args, facts, env) -> int:
         steps = [("Label19", {}, 1), ("Button1", {}, 2), (facts.pages[1].frame, empty_spot(facts.pages[1].frame), 3),
                  ("Image2", {}, 3), (facts.pages[2].frame, empty_spot(facts.pages[2].frame), 4),
                  ("Button1", {}, 1)]
-        for target, where, page in steps:
+        for number, (target, where, page) in enumerate(steps, start=1):
             click_element(target, **where)
             expected.show_page(page)
             state, ok = probe.wait_window(expected.matches, seconds=10)
             check(ok, f"a click on {target} did not leave page {page} on top: "
                   + "; ".join(expected.differences(state)[:4]))
+            shot(f"click-{number}-page-{page}")
         probe.run("key", "ctrl+q")
         check(probe.run("gone", 20000).returncode == 0, "Ctrl+Q did not close the window")
         check(viewer.wait(timeout=60) == 0, "the viewer did not exit with 0")

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "model/windows_file_byte_source.h"
+#include "model/utf16.h"
 #include "window/window_elements.h"
 #include "windows/element_ids.h"
 

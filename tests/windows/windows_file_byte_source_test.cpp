@@ -11,8 +11,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/model_file_reader.h"
+#include "model/utf16.h"
 #include "tests/model/reader_test_support.h"
 
 namespace qzd {
@@ -124,6 +126,11 @@ TEST(WindowsUtf, PathsRoundTripBetweenUtf8AndUtf16) {
   EXPECT_EQ(WideFromUtf8(Utf8FromWide(wide)), wide);
   EXPECT_EQ(Utf8FromWide(L"\u00e9"), "\xc3\xa9");
   EXPECT_EQ(WideFromUtf8("\xc3"), std::nullopt);
+}
+
+TEST(WindowsUtf, ModelTextsShowEveryByteAsItself) {
+  EXPECT_EQ(WideFromLatin1(std::string_view("\xc3\xa9\x00\xff", 4)),
+            std::wstring(L"\u00c3\u00a9\u0000\u00ff", 4));
 }
 
 }  // namespace

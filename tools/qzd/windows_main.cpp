@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "model/windows_file_byte_source.h"
+#include "model/utf16.h"
 #include "tools/qzd/descriptor_output.h"
 #include "tools/qzd/qzd_cli.h"
 
