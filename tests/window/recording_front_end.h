@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "window/window_state.h"
@@ -29,7 +30,7 @@ class RecordingFrontEnd final : public WindowState {
   }
   std::optional<ChosenFile> ChooseFile() override {
     log.emplace_back("dialog");
-    if (duringDialog) duringDialog();
+    if (duringDialog) std::exchange(duringDialog, nullptr)();
     if (answers.empty()) return std::nullopt;
     std::optional<ChosenFile> answer = answers.front();
     answers.erase(answers.begin());
@@ -44,7 +45,7 @@ class RecordingFrontEnd final : public WindowState {
   void Close() override { log.emplace_back("close"); }
 
   std::vector<std::optional<ChosenFile>> answers;
-  // What the user does while the dialog is open, before it answers.
+  // What the user does while the dialog is open, before it answers; once.
   std::function<void()> duringDialog;
   std::vector<std::string> log;
 

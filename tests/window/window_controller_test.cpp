@@ -204,7 +204,6 @@ TEST_F(WindowControllerTest, InputWhileACommandRunsIsDropped) {
   const std::vector<DroppedItem> drop = {{DroppedItem::Kind::kLocalFile, ChosenFile{a}}};
   std::vector<bool> available;
   window.duringDialog = [&] {
-    window.duringDialog = nullptr;
     for (const CommandFacts& command : WindowCommands())
       available.push_back(controller.Available(command.command));
     EXPECT_TRUE(controller.busy());
