@@ -21,13 +21,6 @@ std::span<const CommandFacts> WindowCommands() noexcept {
   return kCommands;
 }
 
-const CommandFacts& FactsOf(WindowCommand command) noexcept {
-  for (const CommandFacts& facts : kCommands) {
-    if (facts.command == command) return facts;
-  }
-  return kCommands.front();
-}
-
 std::optional<WindowCommand> KeyCommand(const KeyChord& chord) noexcept {
   for (const CommandFacts& facts : kCommands) {
     if (facts.key == chord) return facts.command;

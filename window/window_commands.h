@@ -41,7 +41,6 @@ struct CommandFacts {
 
 // The window's commands in the order a menu lists them.
 [[nodiscard]] std::span<const CommandFacts> WindowCommands() noexcept;
-[[nodiscard]] const CommandFacts& FactsOf(WindowCommand command) noexcept;
 
 // The command a key chord runs wherever the focus is in the window; none for a chord of no
 // command.
