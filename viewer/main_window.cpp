@@ -2,7 +2,11 @@
 #include "viewer/main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPrinter>
 #include <QTimer>
 #include <array>
 #include <filesystem>
@@ -11,6 +15,7 @@
 #include "viewer/accessibility.h"
 #include "viewer/model_file_drop.h"
 #include "viewer/pictures/built_in_pictures.h"
+#include "viewer/sheet_outputs.h"
 #include "viewer/widgets/caption.h"
 #include "viewer/widgets/display_field.h"
 #include "viewer/widgets/frame.h"
@@ -59,7 +64,7 @@ QString ShownPath(const std::string& path) {
 }
 
 // The keys other than letters that the command table names, as Qt names them.
-constexpr std::array<std::pair<int, window::NamedKey>, 7> kNamedKeys = {{
+constexpr std::array<std::pair<int, window::NamedKey>, 9> kNamedKeys = {{
     {Qt::Key_Return, window::NamedKey::kEnter},
     {Qt::Key_Enter, window::NamedKey::kEnter},
     {Qt::Key_Space, window::NamedKey::kSpace},
@@ -67,6 +72,8 @@ constexpr std::array<std::pair<int, window::NamedKey>, 7> kNamedKeys = {{
     {Qt::Key_F5, window::NamedKey::kF5},
     {Qt::Key_PageUp, window::NamedKey::kPageUp},
     {Qt::Key_PageDown, window::NamedKey::kPageDown},
+    {Qt::Key_F10, window::NamedKey::kF10},
+    {Qt::Key_Menu, window::NamedKey::kMenu},
 }};
 
 std::optional<window::KeyChord> ChordOf(const QKeyEvent& event) {
@@ -87,7 +94,11 @@ std::optional<window::KeyChord> ChordOf(const QKeyEvent& event) {
 }  // namespace
 
 TmainForm::TmainForm(OpenDialog& dialog, ErrorBox& errors, QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::TmainForm>()), dialog_(dialog), errors_(errors) {
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::TmainForm>()),
+      dialog_(dialog),
+      errors_(errors),
+      outputs_(&SystemOutputDialogs()) {
   // Set before the elements exist, so that they take it on at creation instead of each being
   // told of a font change afterwards.
   setFont(WindowFont());
@@ -248,6 +259,77 @@ void TmainForm::Busy(bool busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   else
     QApplication::restoreOverrideCursor();
+}
+
+bool TmainForm::Offers(window::WindowCommand command) const {
+  return command != window::WindowCommand::kDownloadSheet;
+}
+
+void TmainForm::Print(const window::PrintJob& job) {
+  // Pages are drawn in window pixels: lines and texts go to the printer as vectors and text, and
+  // a high resolution only made Qt draw the recorded texts as shapes.
+  QPrinter printer(QPrinter::ScreenResolution);
+  PreparePrinter(printer);
+  printer.setDocName(windowTitle());
+  const std::optional<PrintRange> range = outputs_->ChoosePrint(printer, this);
+  if (!range) return;
+  if (const std::optional<QString> failure = PrintSheets(printer, job, *range))
+    errors_.Show(failure->toStdString());
+}
+
+void TmainForm::SaveWindow(const ChosenFile& model, const std::string& suggested) {
+  const std::optional<SaveChoice> choice = outputs_->ChooseSave(suggested, this);
+  if (!choice) return;
+  if (const std::optional<QString> failure =
+          SaveWindowState(controller_.shown(), *choice, model.path))
+    errors_.Show(failure->toStdString());
+}
+
+void TmainForm::CopyText(std::string_view text) {
+  QGuiApplication::clipboard()->setText(
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+std::optional<window::WindowCommand> TmainForm::ShowMenu(
+    std::span<const window::MenuEntry> entries, std::optional<window::ElementId> atElement) {
+  if (!menu_) {
+    menu_ = std::make_unique<QMenu>(this);
+    menu_->setAccessibleName(QStringLiteral("Commands"));
+    for (const window::MenuEntry& entry : entries) {
+      const window::CommandFacts& facts = *entry.command;
+      QAction* action = menu_->addAction(
+          QString::fromUtf8(facts.name.data(), static_cast<qsizetype>(facts.name.size())));
+      // The key is shown, not bound: keys reach the controller's command table.
+      action->setShortcut(QKeySequence(
+          QString::fromUtf8(facts.keyText.data(), static_cast<qsizetype>(facts.keyText.size()))));
+      action->setShortcutContext(Qt::WidgetShortcut);
+      action->setData(static_cast<int>(facts.command));
+    }
+  }
+  const QList<QAction*> actions = menu_->actions();
+  for (std::size_t i = 0; i < entries.size() && i < static_cast<std::size_t>(actions.size()); ++i)
+    actions[static_cast<qsizetype>(i)]->setEnabled(entries[i].enabled);
+  QPoint at = QCursor::pos();
+  if (atElement) {
+    const QWidget* element = Element(*atElement);
+    at = element->mapToGlobal(QPoint(0, element->height()));
+  }
+  const QAction* chosen = menu_->exec(at);
+  if (chosen == nullptr) return std::nullopt;
+  return static_cast<window::WindowCommand>(chosen->data().toInt());
+}
+
+void TmainForm::contextMenuEvent(QContextMenuEvent* event) {
+  // A field's own text menu has taken its right-clicks already; this is the rest of the window.
+  QWidget* under = childAt(event->pos());
+  std::optional<window::ElementId> element;
+  for (QWidget* widget = under; widget != nullptr && widget != this && !element;
+       widget = widget->parentWidget()) {
+    const auto at = std::find(elements_.begin(), elements_.end(), widget);
+    if (at != elements_.end())
+      element = window::ElementId(static_cast<std::uint16_t>(at - elements_.begin()));
+  }
+  if (controller_.ContextClick(element)) event->accept();
 }
 
 }  // namespace qzd::viewer

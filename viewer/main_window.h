@@ -15,11 +15,15 @@
 #include "window/window_controller.h"
 #include "window/window_elements.h"
 
+class QMenu;
+
 namespace Ui {
 class TmainForm;
 }
 
 namespace qzd::viewer {
+
+class OutputDialogs;
 
 // The program's one window, `mainForm`, on the desktop. Its layout lives in main_window.ui; this
 // class makes the form's elements the window controller's front end and hands it their clicks.
@@ -61,6 +65,16 @@ class TmainForm : public QWidget, public window::FrontEnd {
   void ShowError(std::string_view text) override;
   void Busy(bool busy) override;
   void Close() override;
+  [[nodiscard]] bool Offers(window::WindowCommand command) const override;
+  void Print(const window::PrintJob& job) override;
+  void SaveWindow(const ChosenFile& model, const std::string& suggested) override;
+  void CopyText(std::string_view text) override;
+  [[nodiscard]] std::optional<window::WindowCommand> ShowMenu(
+      std::span<const window::MenuEntry> entries,
+      std::optional<window::ElementId> atElement) override;
+
+  // The print and save dialogs; tests stand in for them. `dialogs` must outlive the window.
+  void SetOutputDialogs(OutputDialogs& dialogs) noexcept { outputs_ = &dialogs; }
 
  public slots:
   // The load command: a click on `open`.
@@ -71,6 +85,7 @@ class TmainForm : public QWidget, public window::FrontEnd {
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void SetUpElementKinds();
@@ -83,6 +98,9 @@ class TmainForm : public QWidget, public window::FrontEnd {
   // FileOpenDlg and the error box.
   OpenDialog& dialog_;
   ErrorBox& errors_;
+  OutputDialogs* outputs_;
+  // The context menu, made when it is first asked for.
+  std::unique_ptr<QMenu> menu_;
   window::WindowController controller_{*this};
   bool picturesDecodeAsked_ = false;
   bool startUpDone_ = false;

@@ -45,22 +45,11 @@ QString Shown(const std::string& name) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-// The load command's error box for a window nobody sees: keeps the first message.
-class KeptMessage final : public ErrorBox {
- public:
-  void Show(std::string_view text) override {
-    if (!message) message = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  }
-  std::optional<QString> message;
-};
-
-// No dialog is ever shown; a file named on the command line is the one choice.
-class NoDialog final : public OpenDialog {
- public:
-  std::optional<ChosenFile> Choose() override { return std::nullopt; }
-};
-
 }  // namespace
+
+void KeptMessage::Show(std::string_view text) {
+  if (!message) message = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 const window::PageFacts* ExportPageNamed(const QString& name) {
   const QByteArray utf8 = name.toUtf8();
@@ -102,25 +91,34 @@ std::optional<QString> WriteWindowPng(QWidget& window, int scale, const std::str
   return WriteWhole(path, [&image](QIODevice& file) { return image.save(&file, "PNG"); });
 }
 
+QPageLayout WindowPageLayout(const QPageSize& paper) {
+  return QPageLayout(paper, QPageLayout::Landscape,
+                     QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres,
+                               kPdfMarginMillimetres),
+                     QPageLayout::Millimeter);
+}
+
+void DrawWindowIn(QPainter& painter, QWidget& window, const QRectF& area) {
+  // As large as the area allows, centred, without distortion.
+  const double factor = std::min(area.width() / window.width(), area.height() / window.height());
+  painter.save();
+  painter.translate(area.left() + (area.width() - window.width() * factor) / 2,
+                    area.top() + (area.height() - window.height() * factor) / 2);
+  painter.scale(factor, factor);
+  window.render(&painter, QPoint(), QRegion(),
+                QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  painter.restore();
+}
+
 std::optional<QString> WriteWindowPdf(QWidget& window, const std::string& path) {
   return WriteWhole(path, [&window](QIODevice& file) {
     QPdfWriter pdf(&file);
     pdf.setCreator(QStringLiteral("qzd-viewer"));
     pdf.setTitle(window.windowTitle());
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                  QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres,
-                                            kPdfMarginMillimetres, kPdfMarginMillimetres),
-                                  QPageLayout::Millimeter));
+    pdf.setPageLayout(WindowPageLayout(QPageSize(QPageSize::A4)));
     QPainter painter;
     if (!painter.begin(&pdf)) return false;
-    // As large as the printable area allows, centred, without distortion.
-    const QSizeF area(pdf.width(), pdf.height());
-    const double factor = std::min(area.width() / window.width(), area.height() / window.height());
-    painter.translate((area.width() - window.width() * factor) / 2,
-                      (area.height() - window.height() * factor) / 2);
-    painter.scale(factor, factor);
-    window.render(&painter, QPoint(), QRegion(),
-                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    DrawWindowIn(painter, window, QRectF(0, 0, pdf.width(), pdf.height()));
     return painter.end();
   });
 }
@@ -130,10 +128,8 @@ std::optional<QString> ExportWindow(const ExportRequest& request) {
   if (!format)
     return QStringLiteral("%1: the output must end in .png or .pdf").arg(Shown(request.output));
   const OutputTarget target = ResolveOutput(request.output, request.modelFile);
-  const auto cannotWrite = [&request](const QString& why) {
-    return QStringLiteral("cannot write %1: %2").arg(Shown(request.output), why);
-  };
-  if (!target.refusal.empty()) return cannotWrite(QString::fromStdString(target.refusal));
+  if (!target.refusal.empty())
+    return CannotWrite(request.output, QString::fromStdString(target.refusal));
 
   NoDialog dialog;
   KeptMessage errors;
@@ -149,8 +145,12 @@ std::optional<QString> ExportWindow(const ExportRequest& request) {
   const std::optional<QString> failure = *format == ExportFormat::kPng
                                              ? WriteWindowPng(window, request.scale, target.path)
                                              : WriteWindowPdf(window, target.path);
-  if (failure) return cannotWrite(*failure);
+  if (failure) return CannotWrite(request.output, *failure);
   return std::nullopt;
+}
+
+QString CannotWrite(const std::string& output, const QString& why) {
+  return QStringLiteral("cannot write %1: %2").arg(Shown(output), why);
 }
 
 }  // namespace qzd::viewer

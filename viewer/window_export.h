@@ -7,8 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "viewer/boxes.h"
 #include "window/window_elements.h"
 
+class QPainter;
+class QPageLayout;
+class QPageSize;
+class QRectF;
 class QWidget;
 
 namespace qzd::viewer {
@@ -47,6 +52,27 @@ struct ExportRequest {
 [[nodiscard]] std::optional<QString> WriteWindowPng(QWidget& window, int scale,
                                                     const std::string& path);
 [[nodiscard]] std::optional<QString> WriteWindowPdf(QWidget& window, const std::string& path);
+
+// The page of a written or printed window: `paper` in landscape, with the export's margins.
+[[nodiscard]] QPageLayout WindowPageLayout(const QPageSize& paper);
+// Draws the window's vectors and texts as large as `area` allows, centred, without distortion.
+void DrawWindowIn(QPainter& painter, QWidget& window, const QRectF& area);
+
+// Why `output` was not written, as the export and Save as say it.
+[[nodiscard]] QString CannotWrite(const std::string& output, const QString& why);
+
+// The load command's error box for a window nobody sees: keeps the first message.
+class KeptMessage final : public ErrorBox {
+ public:
+  void Show(std::string_view text) override;
+  std::optional<QString> message;
+};
+
+// No dialog is ever shown; a file named on the command line is the one choice.
+class NoDialog final : public OpenDialog {
+ public:
+  std::optional<ChosenFile> Choose() override { return std::nullopt; }
+};
 
 // Loads the model into a main window of its own as a load from the command line would, steps to
 // the page, and writes the window in the output's format. An output that an export must not

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "window/window_commands.h"
 #include "window/window_elements.h"
 
 namespace qzd::window {
@@ -14,6 +16,15 @@ namespace qzd::window {
 struct ChosenFile {
   std::string path;
   friend bool operator==(const ChosenFile&, const ChosenFile&) = default;
+};
+
+struct PrintJob;
+
+// One line of the context menu: the command's row and whether it can run now; a menu shows the
+// others greyed out.
+struct MenuEntry {
+  const CommandFacts* command;
+  bool enabled;
 };
 
 // What the window controller asks of a front end: the Qt window, the browser page, the Windows
@@ -42,6 +53,32 @@ class FrontEnd {
   // Closes the window, which ends the program; a front end that cannot close itself (a page)
   // does nothing.
   virtual void Close() {}
+
+  // The commands beyond the form's own: which of them this front end offers at all (a menu
+  // lists only those), and what each asks of it. A front end offers the load, the advance and
+  // the reload, and whatever more it overrides.
+  [[nodiscard]] virtual bool Offers(WindowCommand command) const {
+    return command == WindowCommand::kLoadModel || command == WindowCommand::kAdvancePage ||
+           command == WindowCommand::kReload || command == WindowCommand::kContextMenu ||
+           command == WindowCommand::kQuit;
+  }
+  // The platform's print dialog, then the sheets the user picked.
+  virtual void Print(const PrintJob& /*job*/) {}
+  // The platform's save dialog, offering `suggested`, then the window written as the user asked.
+  // `model` is the open model, which the saved file must never replace.
+  virtual void SaveWindow(const ChosenFile& /*model*/, const std::string& /*suggested*/) {}
+  // The clipboard's whole content becomes `text` (UTF-8).
+  virtual void CopyText(std::string_view /*text*/) {}
+  // Offers `text` (UTF-8) as a download named `name`.
+  virtual void DownloadText(std::string_view /*name*/, std::string_view /*text*/) {}
+  // The context menu, at the mouse (`atElement` none) or, opened by a key, at that element: the
+  // command of the entry the user chose, or none.
+  [[nodiscard]] virtual std::optional<WindowCommand> ShowMenu(
+      std::span<const MenuEntry> /*entries*/, std::optional<ElementId> /*atElement*/) {
+    return std::nullopt;
+  }
+  // Tells a screen reader the command that runs, by its name.
+  virtual void Announce(std::string_view /*text*/) {}
 };
 
 }  // namespace qzd::window

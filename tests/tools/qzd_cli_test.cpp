@@ -10,9 +10,11 @@
 
 #include "model/model_file_reader.h"
 #include "tests/tools/qzd_test_support.h"
-#include "tools/qzd/text_forms.h"
+#include "window/text_forms.h"
 
 namespace qzd::cli::testing {
+
+using window::Latin1ToUtf8;
 namespace {
 
 using Args = std::vector<std::string>;

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "tools/qzd/json_report.h"
 
-#include "tools/qzd/text_forms.h"
+#include "window/text_forms.h"
 
 namespace qzd::cli {
+
+using window::AppendLatin1AsUtf8;
+using window::Utf8PrefixLength;
 
 namespace {
 

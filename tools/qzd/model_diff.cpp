@@ -4,10 +4,13 @@
 #include <vector>
 
 #include "model/fill.h"
-#include "tools/qzd/text_forms.h"
 #include "window/field_labels.h"
+#include "window/text_forms.h"
 
 namespace qzd::cli {
+
+using window::Quoted;
+using window::TerminalText;
 
 namespace {
 

@@ -15,13 +15,16 @@
 #include "model/model_value_store.h"
 #include "tools/qzd/json_report.h"
 #include "tools/qzd/model_diff.h"
-#include "tools/qzd/model_sheet.h"
-#include "tools/qzd/text_forms.h"
 #include "tools/qzd/usage_texts.h"
+#include "window/model_sheet.h"
+#include "window/text_forms.h"
 #include "window/window_controller.h"
 #include "window/window_state.h"
 
 namespace qzd::cli {
+
+using window::RenderModelSheet;
+using window::TerminalText;
 
 namespace {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "tools/qzd/text_forms.h"
+#include "window/text_forms.h"
 
 #include <algorithm>
 #include <array>
 
-namespace qzd::cli {
+namespace qzd::window {
 
 namespace {
 
@@ -101,4 +101,4 @@ std::string Quoted(std::string_view bytes) {
   return out;
 }
 
-}  // namespace qzd::cli
+}  // namespace qzd::window

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace qzd::cli {
+namespace qzd::window {
 
 // Model-file texts are single-byte: byte b stands for the character U+00bb. Gives that text as
 // UTF-8, which is what the JSON library and a terminal expect.
@@ -22,4 +22,4 @@ void AppendLatin1AsUtf8(std::string& out, std::string_view bytes);
 // TerminalText between double quotes, a quote inside written as \", so blanks stay visible.
 [[nodiscard]] std::string Quoted(std::string_view bytes);
 
-}  // namespace qzd::cli
+}  // namespace qzd::window

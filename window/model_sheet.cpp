@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/qzd/model_sheet.h"
+#include "window/model_sheet.h"
 
 #include <algorithm>
 #include <array>
@@ -8,10 +8,10 @@
 #include <span>
 #include <vector>
 
-#include "tools/qzd/text_forms.h"
 #include "window/elements.h"
+#include "window/text_forms.h"
 
-namespace qzd::cli {
+namespace qzd::window {
 
 namespace {
 
@@ -344,4 +344,4 @@ std::string RenderModelSheet(const window::WindowState& window, std::string_view
   return out;
 }
 
-}  // namespace qzd::cli
+}  // namespace qzd::window

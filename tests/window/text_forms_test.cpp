@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "tools/qzd/text_forms.h"
+#include "window/text_forms.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace qzd::cli {
+namespace qzd::window {
 namespace {
 
 TEST(TextForms, Latin1BytesBecomeTheCharactersOfTheirCodes) {
@@ -25,4 +25,4 @@ TEST(TextForms, TerminalTextCannotDriveTheTerminal) {
 }
 
 }  // namespace
-}  // namespace qzd::cli
+}  // namespace qzd::window

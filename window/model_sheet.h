@@ -6,7 +6,7 @@
 
 #include "window/window_state.h"
 
-namespace qzd::cli {
+namespace qzd::window {
 
 // The readable model sheet of `qzd show`: the window's header, then its CONTROL, SERVO, TRIM and
 // MIXER frames with their captions as the form writes them, in the window's order. A field whose
@@ -15,4 +15,4 @@ namespace qzd::cli {
 [[nodiscard]] std::string RenderModelSheet(const window::WindowState& window,
                                            std::string_view filePath);
 
-}  // namespace qzd::cli
+}  // namespace qzd::window
