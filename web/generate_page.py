@@ -2,11 +2,12 @@
 # SPDX-License-Identifier: MIT
 """Lays out the browser edition's page from the main window's form.
 
-    generate_page.py FORM SITE_DIR
+    generate_page.py FORM SITE_DIR FONT [VERSION]
 
 writes SITE_DIR/index.html (every element of the window, by its element name as id, with its
-caption, initial visibility and accessible name) and SITE_DIR/layout.css (every element's place,
-size and stacking, and the style sheet the form gives it).
+caption, initial visibility and accessible name; the project's VERSION in its generator tag) and
+SITE_DIR/layout.css (every element's place, size and stacking, and the style sheet the form gives
+it).
 The form is read by window/form_facts.py, the one reader of it; nothing about the window is
 written here by hand. What each kind of element looks like is in page.css.
 """
@@ -259,7 +260,7 @@ PAGE = """<!DOCTYPE html>
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <meta name="description" content="{description}">
 <meta name="color-scheme" content="light">
-<title>{title}</title>
+{generator}<title>{title}</title>
 <link rel="manifest" href="manifest.webmanifest">
 <link rel="icon" href="icons/icon-32.png">
 <link rel="preload" href="fonts/LiberationSans-Regular-subset.woff2" as="font" type="font/woff2" crossorigin>
@@ -270,12 +271,15 @@ PAGE = """<!DOCTYPE html>
 </head>
 <body data-window="{window}" data-window-width="{width}">
 {sheet}
+<p id="printHeader" class="print-header"></p>
 <div id="{window}" class="window" role="main" aria-label="{title}">
  <h1 class="window-title">{title}</h1>
 {elements}
 </div>
+<nav id="commands" class="commands" aria-label="commands" hidden></nav>
+<p id="announcer" class="announcer" aria-live="polite"></p>
 <nav aria-label="views"><button type="button" id="windowToSheet" class="sheet-switch">model sheet</button></nav>
-<input type="file" id="FileOpenDlg" accept=".qzd" hidden>
+<input type="file" id="FileOpenDlg" accept=".qzd" multiple hidden>
 <dialog id="errorBox" role="alertdialog" aria-labelledby="errorCaption" aria-describedby="errorText">
  <div class="box-caption" id="errorCaption"></div>
  <div class="box-body">
@@ -289,7 +293,7 @@ PAGE = """<!DOCTYPE html>
 """
 
 
-def page_html(facts) -> str:
+def page_html(facts, version=None) -> str:
     elements = []
     for element in document_order(facts, facts.name):
         elements += element_html(facts, element, 1)
@@ -301,17 +305,21 @@ def page_html(facts) -> str:
         elements="\n".join(elements),
         sheet=sheet_html(facts),
         width=facts.width,
+        generator=f'<meta name="generator" content="qzd-viewer {html.escape(version)}">\n'
+        if version
+        else "",
     )
 
 
 def main(argv) -> int:
-    if len(argv) != 4:
-        print("usage: generate_page.py FORM SITE_DIR FONT", file=sys.stderr)
+    if len(argv) not in (4, 5):
+        print("usage: generate_page.py FORM SITE_DIR FONT [VERSION]", file=sys.stderr)
         return 2
     facts = form_facts.read_form(argv[1])
     site = Path(argv[2])
     site.mkdir(parents=True, exist_ok=True)
-    (site / "index.html").write_text(page_html(facts), encoding="utf-8")
+    version = argv[4] if len(argv) == 5 else None
+    (site / "index.html").write_text(page_html(facts, version), encoding="utf-8")
     page_css = (Path(__file__).parent / "page.css").read_text(encoding="utf-8")
     (site / "layout.css").write_text(layout_css(facts, page_css, argv[3]), encoding="utf-8")
     return 0

@@ -50,6 +50,8 @@
   let handedOver = null;
   // The files of the last drop or launch, and whether they wait for the program to start.
   let dropped = [];
+  // The files last handed over together (chosen at once, or launched), for Page Down and Up.
+  let handed = [];
   let dropWaits = false;
   // The open dialog the program is waiting on: resolves to a File, or null for a cancel.
   let waitingForFile = null;
@@ -105,12 +107,67 @@
       this.chosen = dropped[index];
     },
     droppedName: (index) => dropped[index].name,
+    handedName: (index) => handed[index].name,
+    useFile(name) {
+      if (this.chosen && this.chosen.name === name) return;
+      const file = handed.find((candidate) => candidate.name === name);
+      if (file) this.chosen = file;
+    },
+    // The command bar's buttons, made once from the program's commands.
+    command(id, name, keys, enabled) {
+      let button = commandButtons.get(id);
+      if (!button) {
+        button = document.createElement('button');
+        button.type = 'button';
+        button.className = 'command';
+        button.textContent = name;
+        if (keys) {
+          button.title = keys;
+          button.setAttribute('aria-keyshortcuts',
+            keys.replace('Ctrl', 'Control').replace('Page Down', 'PageDown')
+              .replace('Page Up', 'PageUp'));
+        }
+        button.addEventListener('click', () => command('qzd_run', id));
+        commandButtons.set(id, button);
+        commandBar.append(button);
+      }
+      button.disabled = !enabled;
+    },
+    print(header) {
+      document.getElementById('printHeader').textContent = header;
+      window.print();
+    },
+    copy(text) {
+      const failed = () => page.announce('The model sheet could not be copied.');
+      if (!navigator.clipboard) return failed();
+      navigator.clipboard.writeText(text).catch(failed);
+    },
+    download(name, text) {
+      const link = document.createElement('a');
+      link.href = URL.createObjectURL(new Blob([text], { type: 'text/plain;charset=utf-8' }));
+      link.download = name;
+      link.click();
+      setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+    },
+    // Said by screen readers; set anew so that the same name twice is said twice.
+    announce(text) {
+      announcer.textContent = '';
+      requestAnimationFrame(() => { announcer.textContent = text; });
+    },
     chosen: null,
     stream: null,
   };
 
+  const commandBar = document.getElementById('commands');
+  const commandButtons = new Map();
+  const announcer = document.getElementById('announcer');
+  function updateCommands() {
+    program.ccall('qzd_commands', null, [], []);
+  }
+
   function finished() {
     running = null;
+    updateCommands();
     updateSheet();
     document.dispatchEvent(new Event('qzd-command-done'));
   }
@@ -162,11 +219,18 @@
     command('qzd_drop', dropped.length);
   }
 
+  // Files handed over together: the first loads, and Page Down and Up step through them all.
+  function handFiles(files) {
+    handed = files;
+    if (program) program.ccall('qzd_hand', null, ['number'], [handed.length]);
+  }
+
   picker.addEventListener('change', () => {
-    const file = picker.files.length === 1 ? picker.files[0] : null;
+    const files = Array.from(picker.files);
     // Cleared, so that choosing the same file again is a change again.
     picker.value = '';
-    fileArrived(file);
+    if (files.length > 0) handFiles(files);
+    fileArrived(files.length > 0 ? files[0] : null);
   });
   picker.addEventListener('cancel', () => fileArrived(null));
 
@@ -202,6 +266,16 @@
   document.getElementById('sheetToWindow').addEventListener('click', () => showWindow(true));
   document.getElementById('windowToSheet').addEventListener('click', () => showWindow(false));
 
+  // The window's command keys, wherever the focus is on the page; the program says which keys
+  // are its own, and every other key stays the browser's.
+  window.addEventListener('keydown', (event) => {
+    if (!program || errorBox.open || event.altKey || event.metaKey) return;
+    const args = [event.key, event.ctrlKey ? 1 : 0, event.shiftKey ? 1 : 0];
+    if (!program.ccall('qzd_key_taken', 'number', ['string', 'number', 'number'], args)) return;
+    event.preventDefault();
+    command('qzd_key', ...args);
+  });
+
   // One file dropped anywhere on the page does what choosing it does.
   window.addEventListener('dragover', (event) => {
     event.preventDefault();
@@ -220,7 +294,10 @@
     launchQueue.setConsumer((launch) => {
       const files = launch.files.map((handle) =>
         handle.getFile().catch((error) => unreadableFile(handle.name, error)));
-      Promise.all(files).then(filesDropped);
+      Promise.all(files).then((launched) => {
+        if (launched.length > 1) handFiles(launched);
+        filesDropped(launched.slice(0, 1));
+      });
     });
   }
 
@@ -231,6 +308,9 @@
     createQzdModule({ page }).then((module) => {
       program = module;
       program.ccall('qzd_start', null, [], []);
+      if (handed.length) handFiles(handed);
+      updateCommands();
+      commandBar.hidden = false;
       document.body.classList.add('ready');
       if (handedOver) command('qzd_file_open_click');
       else if (dropWaits) command('qzd_drop', dropped.length);

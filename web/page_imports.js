@@ -130,4 +130,39 @@ mergeInto(LibraryManager.library, {
     // Nothing waits for the cancel: the reader has taken all it wanted.
     if (stream) stream.reader.cancel().catch(function () {});
   },
+
+  // The name of the handed file at `index`: its UTF-8 length, and its bytes once `buffer` is
+  // given.
+  qzd_page_handed_name: function (index, buffer, capacity) {
+    var name = Module.page.handedName(index);
+    if (buffer) stringToUTF8(name, buffer, capacity);
+    return lengthBytesUTF8(name);
+  },
+
+  // The read that follows takes the handed file of that name, unless it is the one chosen last.
+  qzd_page_use_file: function (name, nameLength) {
+    Module.page.useFile(UTF8ToString(name, nameLength));
+  },
+
+  // One button of the command bar, made the first time and brought up to date afterwards.
+  qzd_page_command: function (command, name, nameLength, keys, keysLength, enabled) {
+    Module.page.command(command, UTF8ToString(name, nameLength), UTF8ToString(keys, keysLength),
+                        enabled !== 0);
+  },
+
+  qzd_page_print: function (header, headerLength) {
+    Module.page.print(UTF8ToString(header, headerLength));
+  },
+
+  qzd_page_copy: function (text, textLength) {
+    Module.page.copy(UTF8ToString(text, textLength));
+  },
+
+  qzd_page_download: function (name, nameLength, text, textLength) {
+    Module.page.download(UTF8ToString(name, nameLength), UTF8ToString(text, textLength));
+  },
+
+  qzd_page_announce: function (text, textLength) {
+    Module.page.announce(UTF8ToString(text, textLength));
+  },
 });

@@ -15,6 +15,8 @@
 #include "web/stream_byte_source.h"
 #include "window/elements.h"
 #include "window/field_labels.h"
+#include "window/model_outputs.h"
+#include "window/model_sequence.h"
 #include "window/program_title.h"
 #include "window/window_controller.h"
 
@@ -31,6 +33,14 @@ void qzd_page_chosen_name(char* buffer, int capacity);
 int qzd_page_dropped_name(int index, char* buffer, int capacity);
 void qzd_page_take_dropped(int index);
 void qzd_page_show_error(const char* caption, int captionLength, const char* text, int textLength);
+int qzd_page_handed_name(int index, char* buffer, int capacity);
+void qzd_page_use_file(const char* name, int nameLength);
+void qzd_page_command(int command, const char* name, int nameLength, const char* keys,
+                      int keysLength, int enabled);
+void qzd_page_print(const char* header, int headerLength);
+void qzd_page_copy(const char* text, int textLength);
+void qzd_page_download(const char* name, int nameLength, const char* text, int textLength);
+void qzd_page_announce(const char* text, int textLength);
 }
 
 int Length(std::string_view text) {
@@ -70,13 +80,30 @@ class Page final : public window::FrontEnd {
     constexpr std::string_view kCaption = window::kProgramTitle;
     qzd_page_show_error(kCaption.data(), Length(kCaption), text.data(), Length(text));
   }
+
+  // A page saves nothing but the sheet (its print to PDF covers the rest), and cannot close.
+  [[nodiscard]] bool Offers(window::WindowCommand command) const override {
+    using enum window::WindowCommand;
+    return command != kSaveAs && command != kContextMenu && command != kQuit;
+  }
+  // The browser's print, after the print style sheet's header line has taken the job's.
+  void Print(const window::PrintJob& job) override {
+    qzd_page_print(job.header.data(), Length(job.header));
+  }
+  void CopyText(std::string_view text) override { qzd_page_copy(text.data(), Length(text)); }
+  void DownloadText(std::string_view name, std::string_view text) override {
+    qzd_page_download(name.data(), Length(name), text.data(), Length(text));
+  }
+  void Announce(std::string_view text) override { qzd_page_announce(text.data(), Length(text)); }
 };
 
 // Reads the chosen file from the page's stream of it.
 class PageFileReader final : public window::ModelFileReader {
  public:
-  std::optional<LoadFailure> Read(const window::ChosenFile&,
+  std::optional<LoadFailure> Read(const window::ChosenFile& file,
                                   ModelValueStore& store) const override {
+    // A reload or a step names a file the page was handed; its stream is the one read.
+    qzd_page_use_file(file.path.data(), Length(file.path));
     StreamByteSource source;
     return ReadModel(source, store);
   }
@@ -86,7 +113,9 @@ class PageFileReader final : public window::ModelFileReader {
 struct Program {
   Page page;
   PageFileReader reader;
-  window::WindowController controller{page, reader};
+  // The files handed over at once, which Page Down and Page Up step through.
+  window::ListedModels handed;
+  window::WindowController controller{page, reader, &handed};
 };
 
 Program& TheProgram() {
@@ -105,6 +134,32 @@ std::vector<window::DroppedItem> DroppedFiles(int count) {
     items.push_back({window::DroppedItem::Kind::kLocalFile, window::ChosenFile{std::move(name)}});
   }
   return items;
+}
+
+// A page's name of a key (KeyboardEvent.key) as the command table names it.
+window::KeyChord ChordOf(std::string_view key, bool control, bool shift) {
+  using enum window::NamedKey;
+  constexpr std::pair<std::string_view, window::NamedKey> kNamed[] = {
+      {"Enter", kEnter}, {" ", kSpace},       {"Escape", kEscape},     {"F5", kF5},
+      {"F10", kF10},     {"PageUp", kPageUp}, {"PageDown", kPageDown}, {"ContextMenu", kMenu},
+  };
+  window::KeyChord chord{0, control, shift};
+  if (key.size() == 1 && ((key[0] >= 'a' && key[0] <= 'z') || (key[0] >= 'A' && key[0] <= 'Z'))) {
+    chord.key = static_cast<std::uint16_t>(key[0] & ~0x20);
+    return chord;
+  }
+  for (const auto& [name, named] : kNamed) {
+    if (name == key) chord.key = static_cast<std::uint16_t>(named);
+  }
+  return chord;
+}
+
+std::string HandedName(int index) {
+  const int length = qzd_page_handed_name(index, nullptr, 0);
+  std::string name(static_cast<std::size_t>(length) + 1, '\0');
+  qzd_page_handed_name(index, name.data(), Length(name));
+  name.resize(static_cast<std::size_t>(length));
+  return name;
 }
 
 }  // namespace
@@ -147,6 +202,42 @@ EMSCRIPTEN_KEEPALIVE void qzd_drop(int count) {
 // taken.
 EMSCRIPTEN_KEEPALIVE int qzd_busy() {
   return qzd::web::TheProgram().controller.busy() ? 1 : 0;
+}
+
+// Tells the page's command bar every command it offers, its keys and whether it can run now.
+EMSCRIPTEN_KEEPALIVE void qzd_commands() {
+  for (const qzd::window::MenuEntry& entry : qzd::web::TheProgram().controller.MenuEntries()) {
+    const qzd::window::CommandFacts& facts = *entry.command;
+    qzd_page_command(static_cast<int>(facts.command), facts.name.data(), Length(facts.name),
+                     facts.keyText.data(), Length(facts.keyText), entry.enabled ? 1 : 0);
+  }
+}
+
+// A button of the command bar.
+EMSCRIPTEN_KEEPALIVE void qzd_run(int command) {
+  qzd::web::TheProgram().controller.Run(static_cast<qzd::window::WindowCommand>(command));
+}
+
+// Whether a key is one of the window's commands here; the page leaves every other key to the
+// browser.
+EMSCRIPTEN_KEEPALIVE int qzd_key_taken(const char* key, int control, int shift) {
+  const qzd::window::KeyChord chord = qzd::web::ChordOf(key, control != 0, shift != 0);
+  const std::optional<qzd::window::WindowCommand> command = qzd::window::KeyCommand(chord);
+  return command && qzd::web::TheProgram().controller.Offered(*command) ? 1 : 0;
+}
+
+// A key of the window's commands.
+EMSCRIPTEN_KEEPALIVE void qzd_key(const char* key, int control, int shift) {
+  qzd::web::TheProgram().controller.Key(qzd::web::ChordOf(key, control != 0, shift != 0),
+                                        std::nullopt);
+}
+
+// Several files handed over at once (chosen together, or by a launch): Page Down and Page Up step
+// through them in that order. One file alone is nothing to step through.
+EMSCRIPTEN_KEEPALIVE void qzd_hand(int count) {
+  std::vector<qzd::window::ChosenFile> files;
+  for (int index = 0; index < count; ++index) files.push_back({qzd::web::HandedName(index)});
+  qzd::web::TheProgram().handed.Set(std::move(files));
 }
 
 }  // extern "C"

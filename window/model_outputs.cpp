@@ -17,10 +17,14 @@ std::string PrintHeader(const ChosenFile& model, std::time_t printed) {
 #endif
   std::array<char, 32> date{};
   const std::size_t length = std::strftime(date.data(), date.size(), "%Y-%m-%d %H:%M", &local);
-  std::string header(FileNameOf(model.path));
+  const std::string_view name = FileNameOf(model.path);
+  std::string header(name);
   header += "  ";
-  header += model.path;
-  header += "  ";
+  // A page knows a file by its name alone.
+  if (name != model.path) {
+    header += model.path;
+    header += "  ";
+  }
   header.append(date.data(), length);
   return header;
 }

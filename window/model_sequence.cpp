@@ -110,8 +110,7 @@ ModelStep FolderModels::Step(const ChosenFile& current, StepDirection direction)
   const fs::path folderPath = FileSystemPath(folder.empty() ? "/" : folder);
   const fs::file_time_type stamp = fs::last_write_time(folderPath, error);
   if (error) return {std::nullopt, "The model's folder cannot be listed: " + error.message()};
-  const long long stampCount = stamp.time_since_epoch().count();
-  if (folder != folder_ || folderStamp_ != stampCount) {
+  if (folder != folder_ || folderStamp_ != stamp) {
     std::vector<std::string> names;
     for (fs::directory_iterator it(folderPath, fs::directory_options::skip_permission_denied,
                                    error);
@@ -123,7 +122,7 @@ ModelStep FolderModels::Step(const ChosenFile& current, StepDirection direction)
     if (error) return {std::nullopt, "The model's folder cannot be listed: " + error.message()};
     std::sort(names.begin(), names.end(), NaturalLess);
     folder_ = folder;
-    folderStamp_ = stampCount;
+    folderStamp_ = stamp;
     names_ = std::move(names);
   }
   if (names_.empty()) return {};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,7 +47,7 @@ class FolderModels final : public ModelSequence {
 
  private:
   std::string folder_;
-  std::optional<long long> folderStamp_;
+  std::optional<std::filesystem::file_time_type> folderStamp_;
   std::vector<std::string> names_;  // in NaturalLess order
 };
 

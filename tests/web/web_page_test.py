@@ -15,6 +15,7 @@ against `qzd show` and `qzd diff`; a launch through the manifest's file handler.
 """
 
 import argparse
+import base64
 import functools
 import http.server
 import json
@@ -314,6 +315,11 @@ class PageTest(unittest.TestCase):
         return [page for page in PAGES if state[page][1]]
 
     def click_at(self, x, y):
+        """A click at a point of the window, in the form's coordinates."""
+        left, top = self.browser.execute_script(
+            "const r = document.getElementById(document.body.dataset.window)"
+            ".getBoundingClientRect(); return [r.left, r.top];")
+        x, y = x + round(left), y + round(top)
         actions = ActionChains(self.browser)
         actions.w3c_actions.pointer_action.move_to_location(x, y).click()
         actions.perform()
@@ -398,6 +404,81 @@ class PageTest(unittest.TestCase):
         action = self.browser.execute_script(
             "return new URL(arguments[0], arguments[1]).href", handler["action"], parsed["url"])
         self.assertTrue(action.startswith(parsed["parsed"]["scope"]), action)
+
+    def press(self, key, *modifiers):
+        chain = ActionChains(self.browser)
+        for modifier in modifiers:
+            chain.key_down(modifier)
+        chain.send_keys(key)
+        for modifier in modifiers:
+            chain.key_up(modifier)
+        return self.run_command(chain.perform)
+
+    def test_commands_take_the_model_away(self):
+        """The command bar's commands by their keys and buttons, on files chosen together: print
+        (the browser's own, to PDF), copy and download the sheet, reload, and Page Down and Up
+        through the files in the order given."""
+        self.open_page()
+        self.browser.execute_cdp_cmd("Browser.grantPermissions", {
+            "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+        downloads = tempfile.TemporaryDirectory()
+        self.addCleanup(downloads.cleanup)
+        self.browser.execute_cdp_cmd("Browser.setDownloadBehavior",
+                                     {"behavior": "allow", "downloadPath": downloads.name})
+        self.browser.execute_script(
+            "window.print = () => { window.qzdPrinted = "
+            "document.getElementById('printHeader').textContent; };")
+        names = ["glider", "heli", "acro"]
+        picker = self.browser.find_element(By.ID, "FileOpenDlg")
+        self.run_command(lambda: picker.send_keys("\n".join(self.path(n) for n in names)))
+        sheet = subprocess.run([ARGS.qzd, "show", "glider.qzd"], cwd=self.models.name,
+                               capture_output=True, check=True).stdout.decode()
+        read_clipboard = ("navigator.clipboard.readText().then(arguments[0], "
+                          "(e) => arguments[0](String(e)))")
+        download = lambda: self.run_command(  # noqa: E731
+            self.browser.find_element(By.XPATH, "//button[text()='Download sheet']").click)
+        path = lambda: self.state()["FilePath"][0]  # noqa: E731
+        rows = [
+            (lambda: self.press("p", Keys.CONTROL),
+             lambda: self.assertTrue(self.browser.execute_script(
+                 "return window.qzdPrinted").startswith("glider.qzd  "))),
+            (lambda: self.press("C", Keys.CONTROL, Keys.SHIFT),
+             lambda: self.assertEqual(self.browser.execute_async_script(read_clipboard), sheet)),
+            (download, lambda: self.assertEqual(self.wait_for_file(
+                Path(downloads.name) / "glider.txt"), sheet)),
+            (lambda: self.press(Keys.F5), lambda: self.assertEqual(path(), "glider.qzd")),
+            (lambda: self.press(Keys.PAGE_DOWN), lambda: self.assertEqual(path(), "heli.qzd")),
+            (lambda: self.press(Keys.PAGE_DOWN), lambda: self.assertEqual(path(), "acro.qzd")),
+            (lambda: self.press(Keys.PAGE_DOWN), lambda: self.assertEqual(path(), "glider.qzd")),
+            (lambda: self.press(Keys.PAGE_UP), lambda: self.assertEqual(path(), "acro.qzd")),
+        ]
+        for number, (act, check) in enumerate(rows):
+            self.assertIsNone(act(), f"row {number}: no error box")
+            check()
+        # The print: one landscape page of the window and the header line, no page controls.
+        self.press(Keys.PAGE_DOWN)
+        self.press("p", Keys.CONTROL)
+        pdf = Path(downloads.name) / "print.pdf"
+        pdf.write_bytes(base64.b64decode(self.browser.execute_cdp_cmd(
+            "Page.printToPDF", {"preferCSSPageSize": True})["data"]))
+        info = subprocess.run(["pdfinfo", str(pdf)], capture_output=True, text=True).stdout
+        self.assertRegex(info, r"Pages:\s+1\n")
+        width, height = map(float, re.search(r"Page size:\s+([\d.]+) x ([\d.]+)", info).groups())
+        self.assertGreater(width, height)
+        text = subprocess.run(["pdftotext", str(pdf), "-"], capture_output=True, text=True).stdout
+        self.assertRegex(text, r"glider\.qzd\s+\d{4}-\d\d-\d\d \d\d:\d\d")
+        for shown in ["GLIDER", "load model", "MIXER"]:
+            self.assertIn(shown, text)
+        self.assertNotIn("Download sheet", text)
+
+    def wait_for_file(self, path):
+        self.browser.execute_async_script(
+            "const done = arguments[0]; setTimeout(done, 0);")  # lets the download start
+        for _ in range(500):
+            if path.exists() and path.stat().st_size:
+                return path.read_text(encoding="utf-8")
+            self.browser.execute_async_script("setTimeout(arguments[0], 10)")
+        return None
 
     def test_page_cycle(self):
         self.open_page()
