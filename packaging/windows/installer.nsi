@@ -5,6 +5,9 @@
 ; A 64-bit installer for 64-bit programs; it also runs where Wine has no 32-bit part.
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; The installer is the same bytes from the same files whenever it is made: it records no file's
+; date (the installed files take the time of the install).
+SetDateSave off
 RequestExecutionLevel user
 
 !define PRODUCT "QZ Model Viewer"

@@ -201,6 +201,10 @@ int RunQzd(std::span<const std::string> args, std::ostream& out, std::ostream& e
       out << kGeneralHelp;
       return kExitOk;
     }
+    if (first == "--version") {
+      out << kVersionText;
+      return kExitOk;
+    }
     if (first == "help") return RunHelp(args.subspan(1), out, err);
     if (const Subcommand* subcommand = FindSubcommand(first)) {
       return RunSubcommand(*subcommand, args.subspan(1), out, err);

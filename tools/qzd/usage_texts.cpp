@@ -16,6 +16,7 @@ Subcommands:
 
 Options:
   -h, --help         this text; after a subcommand, that subcommand's text
+  --version          the tool's name and version
   --                 end of options: every later argument is a file
 
 json and show load their files in order into one store that starts all zero, exactly like
@@ -106,5 +107,7 @@ Exit status, as with diff(1): 0 when A and B hold the same 301 values, 1 when th
 a usage error, when either file cannot be loaded (the failure goes to stderr) or when the output
 cannot be written.
 )";
+
+const std::string_view kVersionText = "qzd " QZD_VERSION "\n";
 
 }  // namespace qzd::cli
