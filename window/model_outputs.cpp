@@ -46,17 +46,19 @@ std::string SavedName(const ChosenFile& model, std::string_view extension) {
   return saved;
 }
 
-void ShowState(const WindowState& state, FrontEnd& frontEnd) {
+void ShowState(const WindowState& state, FrontEnd& frontEnd, const WindowState* shown) {
   const std::span<const ElementFacts> elements = MainWindowFacts().elements;
   for (std::size_t index = 0; index < elements.size(); ++index) {
     const ElementId id(static_cast<std::uint16_t>(index));
     const ElementFacts& element = elements[index];
+    const bool textChanged = shown == nullptr || shown->text(id) != state.text(id);
     if (id == elements::FilePath) {
-      frontEnd.SetFilePath(ChosenFile{state.text(id)});
-    } else if (element.kind == ElementKind::kDisplayField) {
+      if (textChanged) frontEnd.SetFilePath(ChosenFile{state.text(id)});
+    } else if (element.kind == ElementKind::kDisplayField && textChanged) {
       frontEnd.SetText(id, state.text(id));
     }
-    frontEnd.SetVisible(id, state.visible(id));
+    if (shown == nullptr || shown->visible(id) != state.visible(id))
+      frontEnd.SetVisible(id, state.visible(id));
   }
 }
 

@@ -34,7 +34,9 @@ struct PrintJob {
 [[nodiscard]] std::string SavedName(const ChosenFile& model, std::string_view extension);
 
 // Tells `frontEnd` every element's text and visibility as `state` holds them, so that a window
-// of its own (one that prints or saves) shows what the user's window shows.
-void ShowState(const WindowState& state, FrontEnd& frontEnd);
+// of its own (one that prints or saves) shows what the user's window shows. Given what it shows
+// now, `shown`, only what differs is told: a window whose every show costs (Wine's) keeps a
+// second sheet cheap.
+void ShowState(const WindowState& state, FrontEnd& frontEnd, const WindowState* shown = nullptr);
 
 }  // namespace qzd::window
