@@ -50,17 +50,7 @@ export QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=1 HOME=$work/home XDG_CONFIG_HOME=$work/
   XDG_CACHE_HOME=$work/home/.cache XDG_DATA_HOME=$work/home/.local/share
 "$viewer" "$models/a1.qzd" >"$work/viewer.log" 2>&1 &
 viewer_pid=$!
-find_main() { main=$(xdotool search --onlyvisible --name "^$main_title\$" 2>/dev/null | head -n 1); [ -n "$main" ]; }
 wait_for find_main || fail "the main window did not appear"
-other_window() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$viewer_pid" 2>/dev/null); do
-    [ "$w" != "$main" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-find_other() { other=$(other_window); }
-no_other() { ! other_window >/dev/null; }
 press() { xdotool windowfocus --sync "$main" 2>/dev/null; xdotool key --clearmodifiers "$1"; }
 
 # The clipboard holds `qzd show`'s text after the loads the window has made, the last MODEL: one

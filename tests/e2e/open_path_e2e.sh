@@ -49,16 +49,6 @@ start() {  # FILE: the viewer, started in the examples folder with FILE as typed
   viewer_pid=$!
   wait_for find_main || fail "the main window did not appear"
 }
-find_main() { main=$(xdotool search --onlyvisible --name "^$main_title\$" 2>/dev/null | head -n 1); [ -n "$main" ]; }
-other_window() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$viewer_pid" 2>/dev/null); do
-    [ "$w" != "$main" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-find_other() { other=$(other_window); }
-no_other() { ! other_window >/dev/null; }
 ended() { ! kill -0 "$viewer_pid" 2>/dev/null; }
 
 # The window's client area without the load button at (432, 24), 65 x 20.

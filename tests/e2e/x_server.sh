@@ -38,3 +38,16 @@ start_x_server() {
   export DISPLAY=":$display_number"
   unset WAYLAND_DISPLAY
 }
+
+# The viewer's windows: its main window (titled $main_title) into `main`, and any other of its
+# visible windows, a dialog, a box or a menu, into `other`; `viewer_pid` is the viewer's process.
+find_main() { main=$(xdotool search --onlyvisible --name "^$main_title\$" 2>/dev/null | head -n 1); [ -n "$main" ]; }
+other_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$viewer_pid" 2>/dev/null); do
+    [ "$w" != "$main" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+find_other() { other=$(other_window); }
+no_other() { ! other_window >/dev/null; }

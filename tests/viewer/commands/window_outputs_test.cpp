@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The commands beyond the form on the real main window, by their keys, offscreen: print (to a PDF
-// printer, the path of a real printer), save as, copy the sheet, reload, and the step through a
-// folder; and the context menu.
+// printer, the path of a real printer), save as and copy the sheet; and the context menu. Reload
+// and the steps through a folder are the controller's alone (window_core_tests) and run with the
+// real keys end to end (e2e_model_commands).
 #include <gtest/gtest.h>
 
 #include <QClipboard>
@@ -11,7 +12,6 @@
 #include <QProcess>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -23,7 +23,6 @@
 #include "viewer/main_window.h"
 #include "viewer/sheet_outputs.h"
 #include "viewer/widgets/display_field.h"
-#include "window/model_sequence.h"
 
 namespace qzd::viewer {
 namespace {
@@ -159,24 +158,6 @@ TEST_F(WindowOutputs, EachCommandByItsKey) {
     EXPECT_EQ(Shown("pos1"), "GLIDER");  // nothing the window shows has changed
   }
   EXPECT_TRUE(errors.shown.empty());
-}
-
-TEST_F(WindowOutputs, PageDownStepsThroughTheFolderAndF5ReadsTheFileAgain) {
-  for (const auto& [name, type] : std::vector<std::pair<std::string, int>>{
-           {"a10.qzd", 2}, {"B3.qzd", 3}, {"a2.qzd", 1}, {"a1.qzd", 0}})
-    files.Write(name, {{1, type}});
-  form.OpenModelFile(files.Path("a1.qzd"));
-  std::vector<std::string> types;
-  for (int step = 0; step < 4; ++step) {
-    Press(Qt::Key_PageDown);
-    types.push_back(Shown("pos1"));
-  }
-  EXPECT_EQ(types, (std::vector<std::string>{"GLIDER", "ACRO", "HELI", "EASY"}));
-  Press(Qt::Key_PageUp);
-  EXPECT_EQ(Shown("pos1"), "HELI");
-  files.Write("B3.qzd", {{1, 1}});
-  Press(Qt::Key_F5);
-  EXPECT_EQ(Shown("pos1"), "GLIDER");
 }
 
 TEST_F(WindowOutputs, TheContextMenuGreysOutWhatNeedsAModel) {
