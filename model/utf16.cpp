@@ -32,6 +32,15 @@ std::string Utf8FromWide(std::wstring_view wide) {
   return utf8;
 }
 
+std::wstring FullPath(const std::wstring& path) {
+  std::wstring full(::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr) + 1, L'\0');
+  const DWORD length =
+      ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return path;
+  full.resize(length);
+  return full;
+}
+
 std::wstring WideFromLatin1(std::string_view bytes) {
   std::wstring text(bytes.size(), L'\0');
   std::transform(bytes.begin(), bytes.end(), text.begin(),

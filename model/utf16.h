@@ -20,6 +20,9 @@ namespace qzd {
 }
 // UTF-16 from Windows (a path, an argument) as UTF-8; a lone surrogate becomes U+FFFD.
 [[nodiscard]] std::string Utf8FromWide(std::wstring_view wide);
+// A path as Windows writes it in full, from the current folder (a reserved name such as CON as
+// \\.\CON); as given when it cannot.
+[[nodiscard]] std::wstring FullPath(const std::wstring& path);
 // A model's texts are bytes, one per character: Latin-1, which is where UTF-16 begins, so every
 // byte shows as itself and none can be read as anything but a character.
 [[nodiscard]] std::wstring WideFromLatin1(std::string_view bytes);

@@ -43,4 +43,26 @@ struct DrawnElementState {
   return DrawnElementState{(answer & 2) != 0, field(2), field(17), field(32), field(47)};
 }
 
+// Asked with this registered message and an element's index in wParam, the main window answers
+// how it draws the element at its DPI: the character height its font was made with and, for a
+// picture, the scale of the copy it is drawn from (0 before it is first drawn).
+inline constexpr wchar_t kElementLookMessage[] = L"QzdElementLook";
+
+struct ElementLook {
+  int fontHeight = 0;
+  int pictureScale = 0;
+};
+
+// Bit 0 marks an answer, then 15 bits for the height and 8 for the scale.
+[[nodiscard]] constexpr std::int64_t PackElementLook(const ElementLook& look) noexcept {
+  return 1 | static_cast<std::int64_t>(look.fontHeight & 0x7FFF) << 1 |
+         static_cast<std::int64_t>(look.pictureScale & 0xFF) << 16;
+}
+
+[[nodiscard]] constexpr std::optional<ElementLook> UnpackElementLook(std::int64_t answer) noexcept {
+  if ((answer & 1) == 0) return std::nullopt;
+  return ElementLook{static_cast<int>((answer >> 1) & 0x7FFF),
+                     static_cast<int>((answer >> 16) & 0xFF)};
+}
+
 }  // namespace qzd::windows

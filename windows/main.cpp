@@ -5,26 +5,25 @@
 // clang-format on
 
 #include <commctrl.h>
-#include <objbase.h>
-#include <shellapi.h>
+
+#include <cstdlib>
 
 #include "model/utf16.h"
 #include "window/program_title.h"
+#include "windows/com.h"
 #include "windows/main_window.h"
 
+// The C runtime's own split of the command line (__argc, __wargv), which spares loading the shell's
+// DLL for the first frame.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
-  // The open dialog and the picture decoder are COM objects.
-  if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
-    return 1;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
 
-  int argc = 0;
-  LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  const int argc = __argc;
+  wchar_t** const argv = __wargv;
   if (argc > 2 || (argc == 2 && argv[1][0] == L'\0')) {
     ::MessageBoxW(nullptr, L"usage: qzd-viewer.exe [FILE]",
                   qzd::WideText(qzd::window::kProgramTitle).c_str(), MB_OK | MB_ICONSTOP);
-    ::LocalFree(argv);
     return 2;
   }
   int status = 1;
@@ -41,7 +40,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
       status = static_cast<int>(message.wParam);
     }
   }
-  ::LocalFree(argv);
-  ::CoUninitialize();
+  qzd::windows::StopCom();
   return status;
 }

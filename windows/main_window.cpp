@@ -12,7 +12,9 @@
 #include "window/elements.h"
 #include "windows/controls/button.h"
 #include "windows/controls/display_field.h"
+#include "windows/dpi.h"
 #include "windows/element_ids.h"
+#include "windows/window_outputs.h"
 
 namespace qzd::windows {
 namespace {
@@ -20,13 +22,15 @@ namespace {
 using window::ElementId;
 
 // The keys other than letters that the command table names, by their virtual-key codes.
-constexpr std::array<std::pair<WPARAM, window::NamedKey>, 6> kNamedKeys = {{
+constexpr std::array<std::pair<WPARAM, window::NamedKey>, 8> kNamedKeys = {{
     {VK_RETURN, window::NamedKey::kEnter},
     {VK_SPACE, window::NamedKey::kSpace},
     {VK_ESCAPE, window::NamedKey::kEscape},
     {VK_F5, window::NamedKey::kF5},
     {VK_PRIOR, window::NamedKey::kPageUp},
     {VK_NEXT, window::NamedKey::kPageDown},
+    {VK_F10, window::NamedKey::kF10},
+    {VK_APPS, window::NamedKey::kMenu},
 }};
 
 std::optional<window::KeyChord> ChordOf(WPARAM virtualKey) {
@@ -44,14 +48,16 @@ std::optional<window::KeyChord> ChordOf(WPARAM virtualKey) {
   return chord;
 }
 
-// A path as Windows writes it in full, from the current folder; as given when it has none.
-std::wstring FullPath(const std::wstring& path) {
-  std::wstring full(::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr) + 1, L'\0');
-  const DWORD length =
-      ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  if (length == 0 || length >= full.size()) return path;
-  full.resize(length);
-  return full;
+// Fixed size: no sizing border and no maximize box. Files dropped on it come as WM_DROPFILES.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExtendedStyle = WS_EX_ACCEPTFILES;
+
+// The window's outer rectangle at `dpi` with its corner at `corner`.
+RECT OuterAt(POINT corner, UINT dpi) {
+  const window::ElementRect& form = window::MainWindowFacts().place;
+  RECT outer = OuterRect({0, 0, Scaled(form.width, dpi), Scaled(form.height, dpi)}, kStyle, dpi);
+  ::OffsetRect(&outer, corner.x - outer.left, corner.y - outer.top);
+  return outer;
 }
 
 }  // namespace
@@ -81,16 +87,23 @@ void TmainForm::RegisterClass() {
 bool TmainForm::Create(int show) {
   RegisterClass();
   drawnElementMessage_ = ::RegisterWindowMessageW(kDrawnElementMessage);
+  elementLookMessage_ = ::RegisterWindowMessageW(kElementLookMessage);
   const window::WindowFacts& facts = window::MainWindowFacts();
-  // Fixed size: no sizing border and no maximize box.
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT outer{0, 0, facts.place.width, facts.place.height};
-  ::AdjustWindowRectEx(&outer, style, FALSE, 0);
-  // The form's place is the window's outer corner, as on the desktop.
-  window_ = ::CreateWindowExW(0, kWindowClass, WideText(facts.title).c_str(), style, facts.place.x,
-                              facts.place.y, outer.right - outer.left, outer.bottom - outer.top,
-                              nullptr, nullptr, instance_, nullptr);
+  // The form's place is the window's outer corner, as on the desktop, at the system's DPI; a
+  // window that opens on a monitor of another DPI takes that monitor's size before it shows.
+  dpi_ = SystemDpi();
+  const POINT corner{Scaled(facts.place.x, dpi_), Scaled(facts.place.y, dpi_)};
+  RECT outer = OuterAt(corner, dpi_);
+  window_ = ::CreateWindowExW(kExtendedStyle, kWindowClass, WideText(facts.title).c_str(), kStyle,
+                              outer.left, outer.top, outer.right - outer.left,
+                              outer.bottom - outer.top, nullptr, nullptr, instance_, nullptr);
   if (window_ == nullptr) return false;
+  if (const UINT dpi = DpiOfWindow(window_); dpi != dpi_) {
+    dpi_ = dpi;
+    outer = OuterAt(corner, dpi_);
+    ::SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   // Set on the window as well as its class: the task switcher asks the window.
   WNDCLASSEXW registered{};
@@ -98,11 +111,14 @@ bool TmainForm::Create(int show) {
   ::GetClassInfoExW(instance_, kWindowClass, &registered);
   ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(registered.hIcon));
   ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(registered.hIconSm));
-  controls_ = std::make_unique<Controls>(instance_, window_,
-                                         [this](ElementId element) { controller_.Click(element); });
-  NameForScreenReaders(*controls_);
+  controls_ = std::make_unique<Controls>(
+      instance_, window_, [this](ElementId element) { controller_.Click(element); }, dpi_);
+  // The names need COM, which the first frame does not: they are given when a screen reader runs
+  // or something first asks the window for its accessible objects.
+  BOOL screenReader = FALSE;
+  if (::SystemParametersInfoW(SPI_GETSCREENREADER, 0, &screenReader, 0) && screenReader)
+    NameForScreenReadersOnce();
   focus_.emplace(*controls_);
-  ::DragAcceptFiles(window_, TRUE);
   ::ShowWindow(window_, show);
   ::UpdateWindow(window_);
   focus_->Start();
@@ -141,6 +157,30 @@ LRESULT TmainForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
       DropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
+    // A right-click outside the fields, which keep their own menu; the keys that open the menu
+    // have reached the controller through TakeKey already.
+    case WM_CONTEXTMENU:
+      if ((LOWORD(lParam) != 0xFFFF || HIWORD(lParam) != 0xFFFF) && controls_ != nullptr) {
+        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        std::optional<ElementId> element = ElementOfWindow(reinterpret_cast<HWND>(wParam));
+        ::ScreenToClient(window_, &at);
+        if (reinterpret_cast<HWND>(wParam) == window_) element = controls_->windowLayer().At(at);
+        if (!controller_.ContextClick(element))
+          return ::DefWindowProcW(window_, message, wParam, lParam);
+      }
+      return 0;
+    // The exact size at the new DPI, which Windows then suggests with WM_DPICHANGED.
+    case WM_GETDPISCALEDSIZE: {
+      const RECT outer = OuterAt({0, 0}, static_cast<UINT>(LOWORD(wParam)));
+      *reinterpret_cast<SIZE*>(lParam) = {outer.right - outer.left, outer.bottom - outer.top};
+      return TRUE;
+    }
+    case WM_DPICHANGED:
+      MoveToDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_GETOBJECT:
+      NameForScreenReadersOnce();
+      return ::DefWindowProcW(window_, message, wParam, lParam);
     case WM_DESTROY:
       ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
       window_ = nullptr;
@@ -148,6 +188,7 @@ LRESULT TmainForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     default:
       if (message == drawnElementMessage_ && message != 0) return DrawnElementAnswer(wParam);
+      if (message == elementLookMessage_ && message != 0) return ElementLookAnswer(wParam);
       return ::DefWindowProcW(window_, message, wParam, lParam);
   }
 }
@@ -159,13 +200,34 @@ void TmainForm::Paint() {
   ::EndPaint(window_, &paint);
 }
 
+// The controls first, then the window takes the rectangle Windows suggests.
+void TmainForm::MoveToDpi(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  if (controls_ != nullptr) controls_->Rescale(dpi);
+  ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TmainForm::NameForScreenReadersOnce() {
+  if (named_ || controls_ == nullptr) return;
+  named_ = true;
+  NameForScreenReaders(*controls_);
+}
+
+LRESULT TmainForm::ElementLookAnswer(WPARAM index) const {
+  return controls_ != nullptr ? static_cast<LRESULT>(PackElementLook(controls_->LookOf(index))) : 0;
+}
+
 LRESULT TmainForm::DrawnElementAnswer(WPARAM index) const {
   const DrawnControl* drawn = controls_ != nullptr ? controls_->Drawn(index) : nullptr;
   return drawn != nullptr ? static_cast<LRESULT>(PackDrawnElement(drawn->StateIn(window_))) : 0;
 }
 
 bool TmainForm::TakeKey(const MSG& message) {
-  if (window_ == nullptr || controls_ == nullptr || message.message != WM_KEYDOWN) return false;
+  // Shift+F10 comes as a system key.
+  const bool key = message.message == WM_KEYDOWN ||
+                   (message.message == WM_SYSKEYDOWN && message.wParam == VK_F10);
+  if (window_ == nullptr || controls_ == nullptr || !key) return false;
   if (message.hwnd != window_ && !::IsChild(window_, message.hwnd)) return false;
   if (message.wParam == VK_TAB) {
     if (::GetKeyState(VK_CONTROL) < 0) return false;
@@ -241,6 +303,39 @@ void TmainForm::Busy(bool busy) {
 
 void TmainForm::Close() {
   if (window_ != nullptr) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+}  // namespace qzd::windows
+
+namespace qzd::windows {
+
+bool TmainForm::Offers(window::WindowCommand command) const {
+  return command != window::WindowCommand::kDownloadSheet;
+}
+
+void TmainForm::Print(const window::PrintJob& job) {
+  PrintSheets(sheets_, window_, dpi_, job);
+}
+
+void TmainForm::SaveWindow(const window::ChosenFile& model, const std::string& suggested) {
+  SaveWindowAs(sheets_, window_, controller_.shown(), model, suggested);
+}
+
+void TmainForm::CopyText(std::string_view text) {
+  CopyTextToClipboard(window_, text);
+}
+
+// At the mouse, or below the element that has the focus.
+std::optional<window::WindowCommand> TmainForm::ShowMenu(std::span<const window::MenuEntry> entries,
+                                                         std::optional<ElementId> atElement) {
+  POINT at{};
+  ::GetCursorPos(&at);
+  if (HWND element = atElement ? (*controls_)[*atElement].window() : nullptr) {
+    RECT place;
+    ::GetWindowRect(element, &place);
+    at = {place.left, place.bottom};
+  }
+  return menu_.Show(window_, entries, at);
 }
 
 }  // namespace qzd::windows

@@ -10,9 +10,11 @@
 
 #include "window/front_end.h"
 #include "window/window_controller.h"
+#include "windows/context_menu.h"
 #include "windows/controls/controls.h"
 #include "windows/controls/dialogs.h"
 #include "windows/controls/focus_chain.h"
+#include "windows/window_outputs.h"
 
 namespace qzd::windows {
 
@@ -44,6 +46,14 @@ class TmainForm final : public window::FrontEnd {
   void ShowError(std::string_view text) override;
   void Busy(bool busy) override;
   void Close() override;
+  // The commands that take the model away: everything but the browser's download.
+  [[nodiscard]] bool Offers(window::WindowCommand command) const override;
+  void Print(const window::PrintJob& job) override;
+  void SaveWindow(const window::ChosenFile& model, const std::string& suggested) override;
+  void CopyText(std::string_view text) override;
+  [[nodiscard]] std::optional<window::WindowCommand> ShowMenu(
+      std::span<const window::MenuEntry> entries,
+      std::optional<window::ElementId> atElement) override;
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,15 +61,23 @@ class TmainForm final : public window::FrontEnd {
   void RegisterClass();
   void Paint();
   void DropFiles(HDROP drop);
+  void MoveToDpi(UINT dpi, const RECT& suggested);
+  void NameForScreenReadersOnce();
   [[nodiscard]] LRESULT DrawnElementAnswer(WPARAM index) const;
+  [[nodiscard]] LRESULT ElementLookAnswer(WPARAM index) const;
 
   HINSTANCE instance_;
   HWND window_ = nullptr;
+  UINT dpi_ = 96;
+  bool named_ = false;
   UINT drawnElementMessage_ = 0;
+  UINT elementLookMessage_ = 0;
   std::unique_ptr<Controls> controls_;
   std::optional<FocusChain> focus_;
   OpenDialog openDialog_;
   HCURSOR savedCursor_ = nullptr;
+  ContextMenu menu_;
+  SheetWindows sheets_;
   window::WindowController controller_{*this};
 };
 

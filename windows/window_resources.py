@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 """The Windows program's resources, from the window's form and assets: the .rc script with the
-six pictures and the icon, and the .ico itself, made from the desktop icon's PNGs.
+six pictures at each scale and the icon, and the .ico itself, made from the desktop icon's PNGs.
 
     python3 window_resources.py FORM --pictures DIR --icons DIR --rc R.rc --ico I.ico
 """
@@ -15,6 +15,16 @@ import form_facts  # noqa: E402
 
 # The icon's sizes in the .ico: the ones Windows asks for in lists, menus, the taskbar and tiles.
 ICON_SIZES = (16, 24, 32, 48, 64, 256)
+# The scales beyond 1 that window/assets/hidpi holds every picture at, as NAME@2x.jpg and so on;
+# the program finds each as the resource NAME_2X (windows/pictures.h).
+PICTURE_SCALES = (2, 3)
+
+
+def picture_files(pictures: Path, file: str) -> list:
+    """The resource names and files of one picture at every scale, the form's own first."""
+    stem = Path(file).stem
+    return [("", pictures / file)] + [(f"_{scale}X", pictures / "hidpi" / f"{stem}@{scale}x.jpg")
+                                      for scale in PICTURE_SCALES]
 
 
 def write_rc(facts, pictures: Path, ico: Path, manifest: Path) -> str:
@@ -24,7 +34,8 @@ def write_rc(facts, pictures: Path, ico: Path, manifest: Path) -> str:
         f'1 24 "{manifest.as_posix()}"',
     ]
     for name, file in sorted({(e.picture, e.picture_file) for e in facts.elements if e.picture}):
-        lines.append(f'{name} RCDATA "{(pictures / file).as_posix()}"')
+        for suffix, path in picture_files(pictures, file):
+            lines.append(f'{name}{suffix} RCDATA "{path.as_posix()}"')
     return "\n".join(lines) + "\n"
 
 
@@ -53,7 +64,8 @@ def main() -> int:
     args = parser.parse_args()
     facts = form_facts.read_form(args.form)
     for element in facts.elements:
-        if element.picture and not (args.pictures / element.picture_file).is_file():
+        if element.picture and not all(path.is_file() for _, path in
+                                       picture_files(args.pictures, element.picture_file)):
             print(f"window_resources: no picture file for {element.picture}", file=sys.stderr)
             return 1
     args.ico.write_bytes(write_ico(args.icons))

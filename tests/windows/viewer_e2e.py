@@ -13,10 +13,17 @@ on Linux for the same files in the same order:
 - the page cycle by clicks on `>>`, on a page's own frame, on a caption and on a picture (which
   do not advance); Ctrl+Q closes the window;
 - a file named on the command line in Greek letters, then one in Japanese letters typed into
-  the dialog that Ctrl+O opens: the path field shows the full path as Windows writes it."""
+  the dialog that Ctrl+O opens: the path field shows the full path as Windows writes it;
+- a path of more than 300 characters from the command line and a drop, shown whole; messages
+  with a byte 0 at the start, in the middle and at the end of the bad value, shown whole in the
+  box and copied with Ctrl+C as shown;
+- Windows' hazards answered at once as on Linux: a 64 GB file that is all hole, CON, NUL, COM1,
+  a pipe, a folder, and a file another program holds open without sharing."""
 
 import argparse
+import fcntl
 import json
+import os
 import shutil
 import subprocess
 import sys
@@ -60,7 +67,8 @@ class Expected:
     def load(self, line: dict, path: str):
         self.text["FilePath"] = path
         if line["load_error"] is not None:
-            return with_final_period(line["load_error"])
+            # A byte 0 shows as its symbol, since a window's text would end at it.
+            return with_final_period(line["load_error"]).replace("\0", "\u2400")
         self.show_page(1)
         for action in line["actions"]:
             if action[0] == "set":
@@ -174,10 +182,14 @@ def run_test(args, facts, env) -> int:
                                    timeout=60)
             return [json.loads(line) for line in linux.stdout.splitlines()]
 
-        def expect_load(expected, line, name, how):
-            box_text = expected.load(line, wine_session.windows_path(work / name))
+        def expect_load(expected, line, name, how, shown=None, copy=False):
+            box_text = expected.load(line, shown or wine_session.windows_path(work / name))
             if box_text is not None:
                 box = probe.box()
+                if copy:
+                    probe.run("key", "ctrl+c")
+                    copied = json.loads(probe.run("clipboard").stdout or '""')
+                    check(box_text in copied, f"{name}: Ctrl+C copied {copied!r}")
                 if check(box is not None, f"{how} {name}: no error box"):
                     check(box["title"] == "DODeruzudevir", f"{name}: box caption {box['title']!r}")
                     check(box["text"] == box_text, f"{name}: box says {box['text']!r}, not {box_text!r}")
@@ -300,6 +312,52 @@ def run_test(args, facts, env) -> int:
         shot("japanese")
         probe.run("key", "ctrl+q")
         check(viewer.wait(timeout=60) == 0, "the viewer did not exit with 0")
+
+        # A path of 300 characters and more from the command line and a drop; byte 0 in bad values.
+        deep = Path(("d" * 150)) / ("e" * 150)
+        (work / deep).mkdir(parents=True)
+        for sample in ("glider.qzd", "acro.qzd"):
+            shutil.copy(work / sample, work / deep / sample)
+        nuls = [write(f"nul-{where}.qzd", glider, {150: value})
+                for where, value in (("start", b"\x0017"), ("middle", b"1x\x0017"), ("end", b"17x\x00"))]
+        viewer = start(wine_session.windows_path(work / deep / "glider.qzd"))
+        expected = Expected(facts)
+        first, dropped, *bad = loads([str(deep / "glider.qzd"), str(deep / "acro.qzd"), *nuls])
+        expect_load(expected, first, str(deep / "glider.qzd"), "the command line's")
+        state, _ = probe.wait_window(expected.matches)
+        if check(drop([deep / "acro.qzd"]), "the window did not take a dropped long path"):
+            expect_load(expected, dropped, str(deep / "acro.qzd"), "a drop of")
+        for name, line in zip(nuls, bad):
+            if open_in_dialog(name):
+                expect_load(expected, line, name, "the dialog's", copy=True)
+        shot("nul-end")
+        probe.run("key", "ctrl+q")
+        check(viewer.wait(timeout=60) == 0, "the viewer did not exit with 0")
+
+        # Windows' hazards from the command line, against Linux's answer for the same file (for a
+        # device, for /dev/null).
+        with open(work / "hole.qzd", "wb") as hole:
+            hole.truncate(64 << 30)
+        os.mkfifo(work / "pipe.qzd")
+        (work / "folder.qzd").mkdir()
+        write("held.qzd", glider, {})
+        hazards = {"hole.qzd": "hole.qzd", "pipe.qzd": "pipe.qzd", "folder.qzd": "folder.qzd",
+                   "held.qzd": "held.qzd", "CON": "/dev/null", "NUL": "/dev/null", "COM1": "/dev/null"}
+        with open(work / "held.qzd", "r+b") as locked:  # as a writer holds it on Linux
+            fcntl.lockf(locked, fcntl.LOCK_EX)
+            linux = loads(list(hazards.values()))
+        holder = subprocess.Popen([wine, str(args.probe), "hold",
+                                   wine_session.windows_path(work / "held.qzd"), "600000"],
+                                  env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL)
+        check(holder.stdout.readline().strip() == b"held", "the helper did not hold held.qzd")
+        for (name, like), line in zip(hazards.items(), linux):
+            viewer = start(name)
+            expect_load(Expected(facts), line, name, "the command line's",
+                        None if like == name else "\\\\.\\" + name)
+            probe.run("key", "ctrl+q")
+            check(viewer.wait(timeout=60) == 0, f"the viewer did not exit with 0 after {name}")
+        holder.kill()
     if not failures:
         print("qzd-viewer.exe shows what qzd json says, in every case")
     return 1 if failures else 0

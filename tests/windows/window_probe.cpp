@@ -12,6 +12,12 @@
 //   window_probe gone TIMEOUT_MS        waits until no window of the program is left
 //   window_probe tabs N [back]          presses Tab (Shift+Tab) N times and prints the element that
 //                                       has the focus after each
+//   window_probe dpichanged DPI L T R B  WM_DPICHANGED to the window, with that rectangle
+//   window_probe clipboard              prints the clipboard's text as a JSON string
+//   window_probe rclick X Y             a right click at a point of the window's client area
+//   window_probe menu TIMEOUT_MS        the open pop-up menu's place in the window, once it shows
+//   window_probe hold FILE MS           holds FILE open without sharing for MS ms; prints "held"
+// The helper is DPI-aware, so every place it reads and gives is in the screen's own pixels.
 // Exit 0 on success, 1 when the window or box did not come in time, 2 on a usage error.
 #include <windows.h>
 
@@ -107,7 +113,11 @@ int PrintWindow(DWORD timeoutMs) {
       {"client",
        {{"x", origin.x}, {"y", origin.y}, {"width", client.right}, {"height", client.bottom}}},
       {"sizable", (style & WS_THICKFRAME) != 0 || (style & WS_MAXIMIZEBOX) != 0},
-      {"outer", {{"x", outer.left}, {"y", outer.top}}},
+      {"outer",
+       {{"x", outer.left},
+        {"y", outer.top},
+        {"width", outer.right - outer.left},
+        {"height", outer.bottom - outer.top}}},
       {"elements", json::object()}};
   const auto facts = qzd::window::MainWindowFacts().elements;
   // Every element window by its control id, frames' children included.
@@ -124,6 +134,14 @@ int PrintWindow(DWORD timeoutMs) {
       reinterpret_cast<LPARAM>(&windows));
   // Captions and separators are drawn by the window they lie in, which tells what they show.
   const UINT drawnMessage = ::RegisterWindowMessageW(qzd::windows::kDrawnElementMessage);
+  const UINT lookMessage = ::RegisterWindowMessageW(qzd::windows::kElementLookMessage);
+  const auto look = [&](std::size_t i) {
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutW(main, lookMessage, i, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+    const auto unpacked = qzd::windows::UnpackElementLook(static_cast<std::int64_t>(answer));
+    const qzd::windows::ElementLook found = unpacked.value_or(qzd::windows::ElementLook{});
+    return json{{"font", found.fontHeight}, {"picture_scale", found.pictureScale}};
+  };
   for (std::size_t i = 0; i < facts.size(); ++i) {
     HWND element = windows[i];
     DWORD_PTR answer = 0;
@@ -144,7 +162,8 @@ int PrintWindow(DWORD timeoutMs) {
               {"height", drawn->height}}},
             {"scroll_bars", false},
             {"sunken", false},
-            {"multi_line", false}};
+            {"multi_line", false},
+            {"look", look(i)}};
       }
       continue;
     }
@@ -159,7 +178,8 @@ int PrintWindow(DWORD timeoutMs) {
         {"place", Place(main, element)},
         {"scroll_bars", (elementStyle & (WS_HSCROLL | WS_VSCROLL)) != 0},
         {"sunken", (exStyle & WS_EX_CLIENTEDGE) != 0},
-        {"multi_line", ClassName(element) == "Edit" && (elementStyle & ES_MULTILINE) != 0}};
+        {"multi_line", ClassName(element) == "Edit" && (elementStyle & ES_MULTILINE) != 0},
+        {"look", look(i)}};
   }
   std::cout << out.dump() << '\n';
   return 0;
@@ -223,7 +243,7 @@ INPUT Key(WORD key, bool up, WORD scan = 0, DWORD flags = 0) {
   return input;
 }
 
-int Click(int x, int y) {
+int Click(int x, int y, bool right = false) {
   HWND main = MainWindow();
   if (main == nullptr) return 1;
   POINT at{x, y};
@@ -231,9 +251,9 @@ int Click(int x, int y) {
   ::SetCursorPos(at.x, at.y);
   INPUT down{};
   down.type = INPUT_MOUSE;
-  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  down.mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
   INPUT up = down;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  up.mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
   Send({down, up});
   return 0;
 }
@@ -248,6 +268,31 @@ int Type(const std::wstring& text) {
   return 0;
 }
 
+// Any chord of the window's commands, "ctrl+shift+c", "shift+f10", "pgdn": modifiers held down
+// around one key, F10 as the system key it is.
+int PressChord(const std::wstring& name) {
+  static const std::pair<const wchar_t*, WORD> kKeys[] = {
+      {L"ctrl", VK_CONTROL}, {L"shift", VK_SHIFT}, {L"f5", VK_F5},     {L"f10", VK_F10},
+      {L"pgdn", VK_NEXT},    {L"pgup", VK_PRIOR},  {L"apps", VK_APPS}, {L"down", VK_DOWN},
+      {L"up", VK_UP},        {L"enter", VK_RETURN}};
+  std::vector<WORD> keys;
+  for (std::size_t start = 0; start <= name.size();) {
+    std::size_t end = name.find(L'+', start);
+    if (end == std::wstring::npos) end = name.size();
+    const std::wstring part = name.substr(start, end - start);
+    WORD key = part.size() == 1 && ::iswalpha(part[0]) ? static_cast<WORD>(::towupper(part[0])) : 0;
+    for (const auto& [keyName, code] : kKeys) key = part == keyName ? code : key;
+    if (key == 0) return 2;
+    keys.push_back(key);
+    start = end + 1;
+  }
+  std::vector<INPUT> inputs;
+  for (const WORD key : keys) inputs.push_back(Key(key, false));
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) inputs.push_back(Key(*key, true));
+  Send(inputs);
+  return 0;
+}
+
 int PressKey(const std::wstring& name) {
   if (name == L"enter") {
     Send({Key(VK_RETURN, false), Key(VK_RETURN, true)});
@@ -255,11 +300,11 @@ int PressKey(const std::wstring& name) {
     Send({Key(VK_ESCAPE, false), Key(VK_ESCAPE, true)});
   } else if (name == L"tab") {
     Send({Key(VK_TAB, false), Key(VK_TAB, true)});
-  } else if (name == L"ctrl+o" || name == L"ctrl+q" || name == L"ctrl+a") {
+  } else if (name == L"ctrl+o" || name == L"ctrl+q" || name == L"ctrl+a" || name == L"ctrl+c") {
     const WORD letter = static_cast<WORD>(::towupper(name.back()));
     Send({Key(VK_CONTROL, false), Key(letter, false), Key(letter, true), Key(VK_CONTROL, true)});
   } else {
-    return 2;
+    return PressChord(name);
   }
   return 0;
 }
@@ -301,6 +346,71 @@ int PressTabs(int count, bool backwards) {
   return 0;
 }
 
+// WM_DPICHANGED carries a pointer to its rectangle, which must mean the same in the window's
+// process, whether or not the system copies it across: the rectangle lies at one address in both.
+int SendDpiChanged(int dpi, const RECT& suggested) {
+  HWND main = MainWindow();
+  if (main == nullptr) return 1;
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(main, &process);
+  HANDLE other = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
+  // Each place taken here that is taken there too stays taken, so that the next try is elsewhere.
+  void* here = nullptr;
+  for (int tries = 0; other != nullptr && here == nullptr && tries < 64; ++tries) {
+    void* mine = ::VirtualAlloc(nullptr, sizeof(RECT), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (::VirtualAllocEx(other, mine, sizeof(RECT), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) ==
+        mine)
+      here = mine;
+  }
+  if (here == nullptr || !::WriteProcessMemory(other, here, &suggested, sizeof(RECT), nullptr)) {
+    std::cerr << "window_probe: no shared place for the rectangle\n";
+    return 1;
+  }
+  *static_cast<RECT*>(here) = suggested;
+  DWORD_PTR ignored = 0;
+  const WPARAM dpis = MAKEWPARAM(dpi, dpi);
+  const bool sent = ::SendMessageTimeoutW(main, WM_DPICHANGED, dpis, reinterpret_cast<LPARAM>(here),
+                                          SMTO_ABORTIFHUNG, 10000, &ignored) != 0;
+  ::CloseHandle(other);
+  return sent ? 0 : 1;
+}
+
+int PrintClipboard() {
+  std::wstring text;
+  if (::OpenClipboard(nullptr)) {
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+      if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) text = chars;
+      ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+  }
+  std::cout << json(Utf8FromWide(text)).dump() << '\n';
+  return 0;
+}
+
+// The viewer's open pop-up menu, its place in the window's client coordinates.
+int PrintMenu(DWORD timeoutMs) {
+  HWND main = WaitFor(timeoutMs, MainWindow);
+  if (main == nullptr) return 1;
+  HWND menu = WaitFor(timeoutMs, [] {
+    HWND found = ::FindWindowW(L"#32768", nullptr);
+    return found != nullptr && ::IsWindowVisible(found) ? found : nullptr;
+  });
+  if (menu == nullptr) return 1;
+  std::cout << Place(main, menu).dump() << '\n';
+  return 0;
+}
+
+int Hold(const std::wstring& path, DWORD ms) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  std::cout << "held" << std::endl;
+  ::Sleep(ms);
+  ::CloseHandle(file);
+  return 0;
+}
+
 int WaitGone(DWORD timeoutMs) {
   const ULONGLONG end = ::GetTickCount64() + timeoutMs;
   while (::FindWindowW(qzd::windows::kWindowClass, nullptr) != nullptr) {
@@ -323,19 +433,29 @@ DWORD WINAPI Watchdog(void* limitMs) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
+  ::SetProcessDPIAware();
   const std::wstring command = argv[1];
   const auto number = [&](int i) { return i < argc ? std::wcstol(argv[i], nullptr, 10) : 0; };
   const auto timeout = [&] { return static_cast<DWORD>(argc > 2 ? number(2) : 10000); };
   // A Tab waits up to 5 s for the focus to move.
-  const auto limit =
-      static_cast<std::uintptr_t>(command == L"tabs" ? number(2) * 5000 : timeout()) + 30000;
+  const auto limit = static_cast<std::uintptr_t>(command == L"tabs"   ? number(2) * 5000
+                                                 : command == L"hold" ? number(3)
+                                                                      : timeout()) +
+                     30000;
   ::CloseHandle(::CreateThread(nullptr, 0, Watchdog, reinterpret_cast<void*>(limit), 0, nullptr));
   if (command == L"window") return PrintWindow(timeout());
   if (command == L"box") return PrintBox(timeout());
   if (command == L"click" && argc == 4) return Click(number(2), number(3));
+  if (command == L"rclick" && argc == 4) return Click(number(2), number(3), true);
+  if (command == L"menu") return PrintMenu(timeout());
   if (command == L"type" && argc == 3) return Type(argv[2]);
   if (command == L"key" && argc == 3) return PressKey(argv[2]);
   if (command == L"gone") return WaitGone(timeout());
+  if (command == L"dpichanged" && argc == 7)
+    return SendDpiChanged(static_cast<int>(number(2)),
+                          RECT{number(3), number(4), number(5), number(6)});
+  if (command == L"clipboard") return PrintClipboard();
+  if (command == L"hold" && argc == 4) return Hold(argv[2], static_cast<DWORD>(number(3)));
   if (command == L"tabs" && (argc == 3 || (argc == 4 && std::wstring(argv[3]) == L"back")))
     return PressTabs(static_cast<int>(number(2)), argc == 4);
   std::cerr << "window_probe: unknown command\n";

@@ -74,8 +74,20 @@ TEST_F(WindowsFiles, OpenFailuresAreWindowsOwnCodes) {
     std::string path;
     std::optional<std::string> text;
   };
+  // A pipe with a server waiting, which a reader of it would wait on.
+  const std::wstring pipe = L"\\\\.\\pipe\\qzd-test-" + std::to_wstring(::GetCurrentProcessId());
+  HANDLE server = ::CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_DUPLEX, 0, 1, 0, 0, 0, nullptr);
+  const std::wstring deep = std::wstring(150, L'd') + L"\\" + std::wstring(150, L'e');
+  fs::create_directories(dir_ / deep);
   const Case cases[] = {
       {"a whole model", model, std::nullopt},
+      {"a model at a path of 300 characters and more", WriteModel(deep + L"\\model.qzd"),
+       std::nullopt},
+      {"the console", "CON", "File access denied"},
+      {"a serial port", "COM1", "File access denied"},
+      {"a reserved name inside a folder", Utf8(L"NUL.qzd"), "File access denied"},
+      {"a disk", "\\\\.\\PhysicalDrive0", "File access denied"},
+      {"a pipe", Utf8FromWide(pipe), "File access denied"},
       {"no such file", Utf8(L"missing.qzd"), "File not found"},
       {"no such folder", Utf8(L"missing\\model.qzd"), "Invalid filename"},
       {"a folder", Utf8FromWide(dir_.wstring()), "File access denied"},
@@ -85,6 +97,7 @@ TEST_F(WindowsFiles, OpenFailuresAreWindowsOwnCodes) {
       {"a NUL inside the name", model + std::string("\0x", 2), "Invalid filename"},
   };
   for (const Case& c : cases) EXPECT_EQ(FailureText(c.path), c.text) << c.what;
+  ::CloseHandle(server);
 }
 
 TEST_F(WindowsFiles, FilesHeldByOtherProgramsReadWhenShared) {

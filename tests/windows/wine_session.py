@@ -30,14 +30,14 @@ def windows_path(path: Path) -> str:
 
 
 @contextlib.contextmanager
-def x_server(work: Path):
-    """A private X server on a display number it picks itself, so that parallel runs never
-    collide; DISPLAY points at it while the block runs."""
+def x_server(work: Path, screen: str = "1280x1024x24"):
+    """A private X server with a screen of `screen` on a display number it picks itself, so that
+    parallel runs never collide; DISPLAY points at it while the block runs."""
     if shutil.which("Xvfb") is None:
         raise SystemExit("SKIP: Xvfb is not installed (scripts/install-deps installs it)")
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp",
          "-noreset"],
         pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=open(work / "xvfb.log", "wb"),
         stdin=subprocess.DEVNULL)

@@ -8,6 +8,7 @@
 
 #include "model/utf16.h"
 #include "window/field_labels.h"
+#include "windows/com.h"
 #include "windows/controls/controls.h"
 
 namespace qzd::windows {
@@ -16,7 +17,8 @@ namespace qzd::windows {
 // other control by its own text.
 void NameForScreenReaders(const Controls& controls) {
   IAccPropServices* service = nullptr;
-  if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+  if (!StartCom() ||
+      FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IAccPropServices, reinterpret_cast<void**>(&service))))
     return;
   const auto elements = window::MainWindowFacts().elements;

@@ -14,10 +14,13 @@ class Button final : public ChildControl {
 
   Button(HINSTANCE instance, const ControlFacts& facts)
       : ChildControl(instance, facts, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON) {
-    ::SendMessageW(window(), WM_SETFONT, reinterpret_cast<WPARAM>(facts.font), FALSE);
+    SetFont(facts.look.font, false);
   }
   // Presses the button as a click does, so that it shows pressed and reports its click.
   void Press() { ::SendMessageW(window(), BM_CLICK, 0, 0); }
+
+ private:
+  void Restyle(const ControlLook& look) override { SetFont(look.font, true); }
 };
 
 }  // namespace qzd::windows

@@ -10,13 +10,20 @@ ChildControl::ChildControl(HINSTANCE instance, const ControlFacts& facts,
     : Control(facts.element) {
   // WS_CLIPSIBLINGS: controls overlap where the form stacks them.
   style |= WS_CHILD | WS_CLIPSIBLINGS | (facts.visible ? WS_VISIBLE : 0);
-  const RECT& at = facts.place;
+  const RECT& at = facts.look.place;
   window_ = ::CreateWindowExW(
       extendedStyle, windowClass, facts.text.c_str(), style, at.left, at.top, at.right - at.left,
       at.bottom - at.top, facts.parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kElementIdBase + facts.element.index())),
       instance, nullptr);
   if (window_ == nullptr) window::UnknownElement(facts.element.name());
+}
+
+void ChildControl::Rescale(const ControlLook& look) {
+  const RECT& at = look.place;
+  ::SetWindowPos(window_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  Restyle(look);
 }
 
 void ChildControl::Attach() {

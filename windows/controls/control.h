@@ -14,16 +14,25 @@ namespace qzd::windows {
 // Where the window's clicks go, by element: the window controller's click table.
 using ClickHandler = std::function<void(window::ElementId)>;
 
+// Where a control lies and what it draws with at the window's DPI: its place in the parent's
+// client coordinates, its font, the same font at the form's 96 dpi (by which the form places its
+// texts), and the DPI itself for what it draws in pixels of its own.
+struct ControlLook {
+  RECT place{};
+  HFONT font = nullptr;
+  HFONT formFont = nullptr;
+  UINT dpi = 96;
+};
+
 // What a control is made from: its element of the form, the window it lies in (the main window
-// or a frame), its place there, its text and its font. The table's other facts about an element
-// (its picture, its colour) each control reads from the element itself.
+// or a frame), its text and its look. The table's other facts about an element (its picture, its
+// colour) each control reads from the element itself.
 struct ControlFacts {
   window::ElementId element;
   HWND parent = nullptr;
-  RECT place{};       // in the parent's client coordinates
   std::wstring text;  // a caption's or button's text, a frame's title; empty for a field
-  HFONT font = nullptr;
   bool visible = false;
+  ControlLook look;
 };
 
 // One element of the window: a child window of its own, or drawn by the window it lies in.
@@ -39,6 +48,8 @@ class Control {
   [[nodiscard]] virtual HWND window() const noexcept { return nullptr; }
   // Sets only the control's own flag: the controls inside a hidden frame keep theirs.
   virtual void SetVisible(bool visible) = 0;
+  // Lays the control out again, as the window moves to a monitor of another DPI.
+  virtual void Rescale(const ControlLook& look) = 0;
 
  private:
   window::ElementId element_;
@@ -53,6 +64,8 @@ class ChildControl : public Control {
   [[nodiscard]] HWND window() const noexcept final { return window_; }
   // SW_SHOWNA: an element that comes into sight never takes the activation from the window.
   void SetVisible(bool visible) final { ::ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE); }
+  // Moves the window to its new place, then lets its kind take the rest of the look.
+  void Rescale(const ControlLook& look) final;
 
  protected:
   ChildControl(HINSTANCE instance, const ControlFacts& facts, const wchar_t* windowClass,
@@ -60,6 +73,12 @@ class ChildControl : public Control {
   // Window classes of our own find their control through the window; until this is called,
   // their messages go to Windows' default handling.
   void Attach();
+  // What a kind draws with besides its place: a system control's font, a frame's font and lines.
+  virtual void Restyle(const ControlLook& look) = 0;
+  // A system control's font, for its text and its size-dependent margins.
+  void SetFont(HFONT font, bool redraw) {
+    ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+  }
 
  private:
   HWND window_;

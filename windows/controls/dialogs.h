@@ -11,8 +11,8 @@
 
 namespace qzd::windows {
 
-// The classic open dialog: its first filter entry on every use, the last chosen file offered.
-// A path longer than the classic limit fails the dialog, as the desktop's does.
+// The open dialog of today's Windows, which takes a path as long as Windows allows: its first
+// filter entry on every use, the last chosen file offered.
 class OpenDialog {
  public:
   [[nodiscard]] std::optional<window::ChosenFile> Choose(HWND owner);
@@ -22,7 +22,10 @@ class OpenDialog {
   std::wstring offered_;
 };
 
-// The modal error box under the program's title: `text` exactly, one character per byte.
+// A message as the error box shows it: one character per byte, and a NUL, which would end a
+// window's text, as its visible symbol, so that what follows it shows too.
+[[nodiscard]] std::wstring BoxText(std::string_view text);
+// The modal error box under the program's title, with BoxText(text).
 void ShowErrorBox(HWND owner, std::string_view text);
 
 }  // namespace qzd::windows

@@ -7,7 +7,11 @@ namespace qzd::windows {
 DisplayField::DisplayField(HINSTANCE instance, const ControlFacts& facts)
     : ChildControl(instance, facts, L"EDIT", WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL | ES_LEFT,
                    WS_EX_CLIENTEDGE) {
-  ::SendMessageW(window(), WM_SETFONT, reinterpret_cast<WPARAM>(facts.font), FALSE);
+  SetFont(facts.look.font, false);
+}
+
+void DisplayField::Restyle(const ControlLook& look) {
+  SetFont(look.font, true);
 }
 
 void DisplayField::SetText(const std::wstring& text) {

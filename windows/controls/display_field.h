@@ -21,6 +21,9 @@ class DisplayField final : public ChildControl {
   // text too, and a load gives every field its text.
   void ShowText(const std::wstring& text);
   void SelectAll();
+
+ private:
+  void Restyle(const ControlLook& look) override;
 };
 
 }  // namespace qzd::windows

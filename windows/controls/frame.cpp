@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "windows/dpi.h"
+
 namespace qzd::windows {
 namespace {
 
@@ -25,9 +27,16 @@ void Frame::RegisterClass(HINSTANCE instance) {
 // WS_CLIPCHILDREN: the frame's painting leaves its child windows alone.
 Frame::Frame(HINSTANCE instance, const ControlFacts& facts, ClickHandler clicks)
     : ChildControl(instance, facts, kFrameClass, WS_CLIPCHILDREN),
-      font_(facts.font),
+      font_(facts.look.font),
+      dpi_(facts.look.dpi),
       clicks_(std::move(clicks)) {
   Attach();
+}
+
+void Frame::Restyle(const ControlLook& look) {
+  font_ = look.font;
+  dpi_ = look.dpi;
+  ::InvalidateRect(window(), nullptr, FALSE);
 }
 
 LRESULT CALLBACK Frame::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -80,13 +89,13 @@ void Frame::Paint() {
   // The box runs through the middle of the title's line.
   RECT box = area;
   box.top = metrics.tmHeight / 2;
-  ::DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
+  DrawEtchedEdge(dc, box, BF_RECT, Scaled(1, dpi_));
   const std::wstring title = WindowText(window());
   if (!title.empty()) {
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
     const std::wstring padded = L" " + title + L" ";
-    ::TextOutW(dc, 6, 0, padded.c_str(), static_cast<int>(padded.size()));
+    ::TextOutW(dc, Scaled(6, dpi_), 0, padded.c_str(), static_cast<int>(padded.size()));
   }
   ::SelectObject(dc, previous);
   drawn_.Paint(dc, paint.rcPaint);

@@ -24,8 +24,10 @@ class Frame final : public ChildControl {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
   void ClickAt(POINT at);
+  void Restyle(const ControlLook& look) override;
 
   HFONT font_;
+  UINT dpi_;
   ClickHandler clicks_;
   DrawnLayer drawn_;
 };

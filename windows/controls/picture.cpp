@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "windows/controls/picture.h"
 
-#include "windows/pictures.h"
-
 namespace qzd::windows {
 namespace {
 
@@ -15,12 +13,24 @@ void Picture::RegisterClass(HINSTANCE instance) {
 }
 
 Picture::Picture(HINSTANCE instance, const ControlFacts& facts)
-    : ChildControl(instance, facts, kPictureClass, 0) {
+    : ChildControl(instance, facts, kPictureClass, 0), dpi_(facts.look.dpi) {
   Attach();
 }
 
 Picture::~Picture() {
-  if (bitmap_ != nullptr) ::DeleteObject(bitmap_);
+  Forget();
+}
+
+void Picture::Forget() {
+  if (shown_.bitmap != nullptr) ::DeleteObject(shown_.bitmap);
+  shown_ = {};
+}
+
+void Picture::Restyle(const ControlLook& look) {
+  if (look.dpi == dpi_) return;
+  dpi_ = look.dpi;
+  Forget();
+  ::InvalidateRect(window(), nullptr, FALSE);
 }
 
 LRESULT CALLBACK Picture::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -39,19 +49,25 @@ LRESULT CALLBACK Picture::Procedure(HWND window, UINT message, WPARAM wParam, LP
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A picture is decoded when it is first painted: most lie hidden or under another page at start.
+// A picture is decoded when it is first painted where it shows: most lie hidden or under another
+// page at start, where Wine still asks them to paint.
 void Picture::Paint() {
-  if (bitmap_ == nullptr) bitmap_ = LoadPicture(element().facts().picture);
   PAINTSTRUCT paint;
   HDC dc = ::BeginPaint(window(), &paint);
+  RECT shows{};
+  if (::GetClipBox(dc, &shows) == NULLREGION) {
+    ::EndPaint(window(), &paint);
+    return;
+  }
+  if (shown_.bitmap == nullptr) shown_ = LoadPicture(element().facts().picture, dpi_);
   RECT area;
   ::GetClientRect(window(), &area);
   ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
-  if (bitmap_ != nullptr) {
+  if (shown_.bitmap != nullptr) {
     HDC source = ::CreateCompatibleDC(dc);
-    HGDIOBJ previous = ::SelectObject(source, bitmap_);
+    HGDIOBJ previous = ::SelectObject(source, shown_.bitmap);
     BITMAP facts{};
-    ::GetObjectW(bitmap_, sizeof(facts), &facts);
+    ::GetObjectW(shown_.bitmap, sizeof(facts), &facts);
     ::BitBlt(dc, 0, 0, facts.bmWidth, facts.bmHeight, source, 0, 0, SRCCOPY);
     ::SelectObject(source, previous);
     ::DeleteDC(source);
