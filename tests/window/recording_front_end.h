@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "window/model_outputs.h"
 #include "window/window_state.h"
 
 namespace qzd::window::testing {
@@ -47,30 +46,18 @@ class RecordingFrontEnd final : public WindowState {
   [[nodiscard]] bool Offers(WindowCommand command) const override {
     return offersAll || FrontEnd::Offers(command);
   }
-  void Print(const PrintJob& job) override {
-    log.push_back("print " + job.header);
-    printed = job;
-  }
-  void SaveWindow(const ChosenFile& model, const std::string& suggested) override {
-    log.push_back("save " + model.path + " as " + suggested);
-  }
   void CopyText(std::string_view text) override { copied = text; }
-  void DownloadText(std::string_view name, std::string_view) override {
-    log.push_back("download " + std::string(name));
-  }
   std::optional<WindowCommand> ShowMenu(std::span<const MenuEntry> entries,
                                         std::optional<ElementId>) override {
     menu.assign(entries.begin(), entries.end());
     return std::exchange(menuChoice, std::nullopt);
   }
-  void Announce(std::string_view text) override { log.push_back("announce " + std::string(text)); }
 
   std::vector<std::optional<ChosenFile>> answers;
   // What the user does while the dialog is open, before it answers; once.
   std::function<void()> duringDialog;
   std::vector<std::string> log;
   bool offersAll = true;
-  std::optional<PrintJob> printed;
   std::string copied;
   std::vector<MenuEntry> menu;
   std::optional<WindowCommand> menuChoice;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The commands that take the model away or step to another one, through the front-end interface:
-// when each may run, what each hands the front end, and the order of a folder's models.
+// when each may run, the steps through a folder and its order, and the context menu. What a print,
+// a save and the sheet hand over is tried on each real window (viewer, windows and web tests).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +13,6 @@
 #include "tests/window/recording_front_end.h"
 #include "window/elements.h"
 #include "window/model_sequence.h"
-#include "window/model_sheet.h"
 #include "window/window_controller.h"
 
 namespace qzd::window {
@@ -63,35 +63,6 @@ TEST_F(WindowCommandsTest, EachCommandWaitsForWhatItNeeds) {
   EXPECT_FALSE(controller.Available(kPrint));
   EXPECT_EQ(controller.Key(KeyChord::Control('S'), std::nullopt), KeyOutcome::kNotTaken);
   EXPECT_EQ(controller.MenuEntries().size(), 4U);  // load, advance, reload, quit
-}
-
-TEST_F(WindowCommandsTest, PrintSaveAndCopyHandOverWhatTheWindowShows) {
-  const std::string path = files.Write("glider.qzd", {{0, 7}, {1, 1}});
-  controller.OpenFile(ChosenFile{path});
-  controller.ChangeHelpScr();  // the Servo Connection page on top
-  window.log.clear();
-  for (const KeyChord chord :
-       {KeyChord::Control('P'), KeyChord::Control('S'), KeyChord::Control('C', true)})
-    EXPECT_EQ(controller.Key(chord, elements::open), KeyOutcome::kTaken);
-  controller.Run(kDownloadSheet);
-
-  ASSERT_TRUE(window.printed);
-  const PrintJob& job = *window.printed;
-  EXPECT_EQ(job.header.rfind("glider.qzd  " + path + "  ", 0), 0U) << job.header;
-  ASSERT_EQ(job.sheets.size(), 4U);
-  EXPECT_EQ(job.shownSheet, 1U);
-  for (std::size_t sheet = 0; sheet < job.sheets.size(); ++sheet) {
-    const PageFacts& page = MainWindowFacts().pages[sheet];
-    EXPECT_TRUE(job.sheets[sheet].visible(page.frame)) << page.name;
-    EXPECT_EQ(job.sheets[sheet].text(elements::pos1), "GLIDER");
-  }
-  EXPECT_EQ(window.log,
-            (std::vector<std::string>{
-                "announce Print...", "print " + job.header, "announce Save as...",
-                "save " + path + " as " + files.Path("glider.png"), "announce Copy model sheet",
-                "announce Download sheet", "download glider.txt"}));
-  EXPECT_EQ(window.copied, RenderModelSheet(window, path));
-  EXPECT_EQ(window.text(elements::pos1), "GLIDER");  // nothing shown changed
 }
 
 TEST_F(WindowCommandsTest, PageDownStepsThroughTheFolderInNaturalOrderAndWraps) {
