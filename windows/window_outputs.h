@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "window/front_end.h"
-#include "window/window_state.h"
 #include "window/model_outputs.h"
 #include "window/window_state.h"
 
