@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "window/model_outputs.h"
 #include "window/window_state.h"
 
 namespace qzd::window::testing {
@@ -46,6 +47,7 @@ class RecordingFrontEnd final : public WindowState {
   [[nodiscard]] bool Offers(WindowCommand command) const override {
     return offersAll || FrontEnd::Offers(command);
   }
+  void Print(const PrintJob& job) override { printed = job; }
   void CopyText(std::string_view text) override { copied = text; }
   std::optional<WindowCommand> ShowMenu(std::span<const MenuEntry> entries,
                                         std::optional<ElementId>) override {
@@ -58,6 +60,7 @@ class RecordingFrontEnd final : public WindowState {
   std::function<void()> duringDialog;
   std::vector<std::string> log;
   bool offersAll = true;
+  std::optional<PrintJob> printed;
   std::string copied;
   std::vector<MenuEntry> menu;
   std::optional<WindowCommand> menuChoice;
